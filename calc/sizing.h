@@ -1,0 +1,71 @@
+// The sizing of a stand-alone solar power system, from the texts of the window
+// to the effects one press of the compute button has on it.
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+namespace vorlaine::calc {
+
+// What the sunshine figure typed into Text9 stands for.
+enum class SunshineKind { EffectiveHours, AverageHours, DailyRadiation, AnnualRadiation };
+
+// The window's inputs as they are when the compute button is pressed.
+struct WindowInputs {
+    std::array<std::string, 10> texts; // texts[0] is Text1 ... texts[9] is Text10
+    int check2 = 0;                    // 0 unticked, 1 ticked (2 greyed)
+    std::optional<SunshineKind> sunshine;
+
+    const std::string& text(int number) const { return texts.at(static_cast<std::size_t>(number - 1)); }
+    std::string& text(int number) { return texts.at(static_cast<std::size_t>(number - 1)); }
+};
+
+// The parsed inputs of one calculation; the working time keeps double precision.
+struct SizingInputs {
+    float load_power = 0;
+    float load_voltage = 0;
+    double daily_hours = 0;
+    float rainy_days = 0;
+    float rainy_interval = 0;
+    float sunshine = 0; // effective sunshine hours once converted
+    float depth_of_discharge = 0;
+    float inverter_efficiency = 0;
+    float charge_efficiency = 0;
+};
+
+struct SizingResults {
+    float system_voltage = 0;
+    float panel_voltage = 0;
+    float battery_capacity = 0;
+    float panel_power = 0;
+    std::string installation_angle;
+};
+
+// A modal message box the user has to close.
+struct Notice {
+    std::string text; // lines are separated by a single carriage return
+    std::string title;
+    bool operator==(const Notice&) const = default;
+};
+
+// A new caption for one of the result labels.
+struct CaptionWrite {
+    std::string label; // the label's object name, e.g. "Label12"
+    std::string text;
+    bool operator==(const CaptionWrite&) const = default;
+};
+
+using Effect = std::variant<Notice, CaptionWrite>;
+
+// Runs one calculation and lists its effects in the order they must be applied.
+std::vector<Effect> calculate(const WindowInputs& inputs);
+
+// The text the rainy-day interval box takes when the rainy-days box changes:
+// five times the number of rainy days, or nothing when that overflows.
+std::optional<std::string> rainy_interval_text(std::string_view rainy_days_text);
+
+} // namespace vorlaine::calc

@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the project needs, and only those that are missing.
+# Usage: scripts/ensure-deps.sh run|test
+set -euo pipefail
+
+run_pkgs=(cmake make g++ pkg-config qt6-base-dev qt6-qpa-plugins
+          fonts-wqy-microhei fonts-arphic-uming)
+test_pkgs=(googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
+           xvfb xauth x11-utils locales dpkg-dev file
+           lintian desktop-file-utils appstream)
+
+wanted=("${run_pkgs[@]}")
+[ "${1:-run}" = test ] && wanted+=("${test_pkgs[@]}")
+
+missing=()
+for p in "${wanted[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+
+# The comma-decimal locale the tests run under.
+need_locale=0
+if [ "${1:-run}" = test ] && ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
+  need_locale=1
+fi
+
+[ ${#missing[@]} -eq 0 ] && [ $need_locale -eq 0 ] && exit 0
+
+if [ "$(id -u)" -eq 0 ]; then
+  as_root=()
+elif command -v sudo >/dev/null && sudo -n true 2>/dev/null; then
+  as_root=(sudo -n)
+else
+  echo "Missing packages. Run this once as root, then try again:" >&2
+  echo "  apt-get update && apt-get install -y ${missing[*]} locales && sed -i 's/^# *de_DE.UTF-8/de_DE.UTF-8/' /etc/locale.gen && locale-gen" >&2
+  exit 1
+fi
+
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  "${as_root[@]}" apt-get update -qq
+  "${as_root[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" </dev/null
+fi
+if [ $need_locale -eq 1 ]; then
+  "${as_root[@]}" sed -i 's/^# *\(de_DE\.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+  grep -q '^de_DE\.UTF-8 UTF-8' /etc/locale.gen || echo 'de_DE.UTF-8 UTF-8' | "${as_root[@]}" tee -a /etc/locale.gen >/dev/null
+  "${as_root[@]}" locale-gen >/dev/null
+fi
