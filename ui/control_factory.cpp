@@ -1,0 +1,122 @@
+#include "control_factory.h"
+
+#include "fonts.h"
+#include "solar_picture.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <algorithm>
+#include <limits>
+#include <utility>
+#include <vector>
+
+namespace vorlaine::ui {
+namespace {
+
+QWidget* make_widget(const ControlSpec& spec, QWidget* parent) {
+    const QString caption = QString::fromUtf8(spec.caption ? spec.caption : "");
+    switch (spec.kind) {
+    case Kind::Label: {
+        auto* label = new QLabel(caption, parent);
+        label->setTextFormat(Qt::PlainText);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        if (spec.result_name) {
+            // Results read as numbers, so their digits line up on the right.
+            label->setAlignment(Qt::AlignRight | Qt::AlignTop);
+            label->setAccessibleName(QString::fromUtf8(spec.result_name));
+        }
+        return label;
+    }
+    case Kind::TextBox: {
+        auto* box = new QLineEdit(parent);
+        box->setMaxLength(std::numeric_limits<int>::max());
+        box->setText(caption);
+        return box;
+    }
+    case Kind::Frame:
+        return new QGroupBox(caption, parent);
+    case Kind::Button: {
+        auto* button = new QPushButton(caption, parent);
+        button->setAutoDefault(false);
+        return button;
+    }
+    case Kind::CheckBox:
+        return new QCheckBox(caption, parent);
+    case Kind::Option:
+        return new QRadioButton(caption, parent);
+    case Kind::Line: {
+        auto* line = new QFrame(parent);
+        line->setFrameShape(QFrame::HLine);
+        line->setFrameShadow(QFrame::Plain);
+        line->setLineWidth(1);
+        return line;
+    }
+    case Kind::Picture:
+        return new SolarPicture(parent);
+    }
+    return nullptr;
+}
+
+QColor colour_of(Colour colour) {
+    switch (colour) {
+    case Colour::DarkRed:
+        return {192, 0, 0};
+    case Colour::Green:
+        return {0, 128, 0};
+    case Colour::Default:
+        break;
+    }
+    return {};
+}
+
+void apply_colour(QWidget* widget, Colour colour) {
+    if (colour == Colour::Default)
+        return;
+    // Only the enabled look changes: a disabled control keeps its grey.
+    QPalette palette = widget->palette();
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
+        palette.setColor(group, QPalette::WindowText, colour_of(colour));
+    widget->setPalette(palette);
+}
+
+bool takes_focus(Kind kind) {
+    return kind == Kind::TextBox || kind == Kind::Button || kind == Kind::CheckBox ||
+           kind == Kind::Option;
+}
+
+} // namespace
+
+void build_controls(QWidget* form, std::span<const ControlSpec> table) {
+    QWidget* frame = form;
+    std::vector<std::pair<int, QWidget*>> tab_stops;
+    for (const ControlSpec& spec : table) {
+        QWidget* widget = make_widget(spec, spec.in_frame ? frame : form);
+        widget->setObjectName(QString::fromUtf8(spec.name));
+        widget->setGeometry(twips_to_pixels(spec.left), twips_to_pixels(spec.top),
+                            twips_to_pixels(spec.width), twips_to_pixels(spec.height));
+        if (spec.font == Font::Slogan)
+            widget->setFont(slogan_font());
+        apply_colour(widget, spec.colour);
+        widget->setEnabled(spec.enabled);
+        if (spec.kind == Kind::Frame)
+            frame = widget;
+        if (takes_focus(spec.kind))
+            tab_stops.emplace_back(spec.tab_index, widget);
+    }
+
+    for (const ControlSpec& spec : table)
+        if (spec.buddy)
+            form->findChild<QLabel*>(QString::fromUtf8(spec.name))
+                ->setBuddy(form->findChild<QWidget*>(QString::fromUtf8(spec.buddy)));
+
+    std::ranges::sort(tab_stops, {}, &std::pair<int, QWidget*>::first);
+    for (std::size_t i = 1; i < tab_stops.size(); ++i)
+        QWidget::setTabOrder(tab_stops[i - 1].second, tab_stops[i].second);
+}
+
+} // namespace vorlaine::ui

@@ -1,0 +1,55 @@
+// The program's one window. Every piece of state lives in its controls; the
+// handlers read them, ask the calculation core, and write them back.
+#pragma once
+
+#include "calc/sizing.h"
+
+#include <QWidget>
+
+#include <array>
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QRadioButton;
+
+namespace vorlaine::ui {
+
+class Form1 : public QWidget {
+    Q_OBJECT
+
+public:
+    // Builds the window from its control table and runs Form_Load.
+    explicit Form1(QWidget* parent = nullptr);
+
+public slots:
+    void Form_Load();
+    void Form_DblClick();
+    void Command1_Click();
+    void Command2_Click();
+    void Check2_Click();
+    void Option1_Click();
+    void Option2_Click();
+    void Option3_Click();
+    void Option4_Click();
+    void Text4_Change();
+
+protected:
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+private:
+    calc::WindowInputs snapshot() const;
+    void apply(const calc::Effect& effect);
+    void show_option_caption(const QRadioButton* option);
+    void make_selected_option_the_tab_stop();
+    void connect_handlers();
+
+    // Typed handles on the controls the handlers use; they hold no values.
+    std::array<QLineEdit*, 10> text_{};   // Text1 ... Text10
+    std::array<QCheckBox*, 4> check_{};   // Check1 ... Check4
+    std::array<QRadioButton*, 4> option_{}; // Option1 ... Option4
+    QLabel* label4_ = nullptr;
+    QLabel* label18_ = nullptr;
+};
+
+} // namespace vorlaine::ui
