@@ -1,4 +1,5 @@
 // Writing numbers the way the window shows them.
+#include "c_locale.h"
 #include "calc/number_text.h"
 
 #include <gtest/gtest.h>
@@ -56,17 +57,9 @@ TEST(FormatNumber, IgnoresTheLocale) {
     std::setlocale(LC_ALL, saved.c_str());
 }
 
-namespace {
-
-// printf and strtod, in the C locale, are an independent way of rounding a
-// value to a number of significant digits.
-double rounded_to(double value, int digits) {
-    char text[64];
-    std::snprintf(text, sizeof text, "%.*g", digits, value);
-    return std::strtod(text, nullptr);
-}
-
-} // namespace
+// printf and strtod are an independent way of rounding a value to a number of
+// significant digits.
+using vorlaine::testing::c_rounded;
 
 TEST(FormatNumber, ReadsBackAsTheValueRoundedToItsPrecision) {
     EXPECT_EQ(parse_number(format_number(5.0)), 5.0);
@@ -76,13 +69,13 @@ TEST(FormatNumber, ReadsBackAsTheValueRoundedToItsPrecision) {
         double d;
         std::memcpy(&d, &bits, sizeof d);
         if (std::isfinite(d)) {
-            EXPECT_EQ(parse_number(format_number(d)), rounded_to(d, 15)) << format_number(d);
+            EXPECT_EQ(parse_number(format_number(d)), c_rounded(d, 15)) << format_number(d);
         }
         const auto bits32 = static_cast<std::uint32_t>(bits >> 32);
         float f;
         std::memcpy(&f, &bits32, sizeof f);
         if (std::isfinite(f)) {
-            EXPECT_EQ(parse_number(format_number(f)), rounded_to(f, 7)) << format_number(f);
+            EXPECT_EQ(parse_number(format_number(f)), c_rounded(f, 7)) << format_number(f);
         }
     }
 }

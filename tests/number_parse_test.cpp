@@ -1,4 +1,5 @@
 // Reading numbers from the texts of the window.
+#include "c_locale.h"
 #include "calc/number_text.h"
 
 #include <gtest/gtest.h>
@@ -20,11 +21,7 @@ double parsed(std::string_view text) {
     return v.value_or(NAN);
 }
 
-// glibc's strtod is correctly rounded, so it serves as the reference for
-// plain decimal texts.
-double reference(const std::string& text) {
-    return std::strtod(text.c_str(), nullptr);
-}
+double reference(const std::string& text) { return vorlaine::testing::c_strtod(text); }
 
 } // namespace
 

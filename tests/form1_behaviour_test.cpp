@@ -1,0 +1,237 @@
+// What each control does: cascades, the clear button, the calculation's
+// notices and captions, and the information box.
+#include "widget_test_support.h"
+
+#include "calc/notices.h"
+#include "ui/fonts.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+using namespace vorlaine::testing;
+using vorlaine::ui::Form1;
+
+namespace {
+
+QString qs(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
+
+void fill(Form1& form, std::initializer_list<std::pair<const char*, const char*>> texts) {
+    for (const auto& [name, text] : texts)
+        text_box(form, name)->setText(QString::fromUtf8(text));
+}
+
+void fill_worked_example(Form1& form) {
+    fill(form, {{"Text1", "60"}, {"Text2", "12"}, {"Text3", "5"}, {"Text9", "5"}, {"Text10", "30"}});
+}
+
+QStringList results(const Form1& form) {
+    QStringList out;
+    for (const char* name : {"Label12", "Label8", "Label9", "Label13", "Label15"})
+        out << caption(form, name);
+    return out;
+}
+
+const QStringList kUnits{"V", "V", "Ah", "W", "度"};
+
+} // namespace
+
+class Form1BehaviourTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() {
+        QApplication::setFont(vorlaine::ui::dialog_font());
+        quiet_offscreen_warnings();
+    }
+
+    void rainyDaysFillTheInterval() {
+        Form1 form;
+        QLineEdit* days = text_box(form, "Text4");
+        const std::pair<const char*, const char*> cases[] = {
+            {"2", " 10"}, {"1.5", " 7.5"}, {"-1", "-5"}, {"", " 0"}, {"abc", " 0"}};
+        for (const auto& [typed, interval] : cases) {
+            days->selectAll();
+            QTest::keyClicks(days, QString::fromLatin1(typed));
+            if (!*typed)
+                QTest::keyClick(days, Qt::Key_Backspace);
+            QCOMPARE(text_of(form, "Text5"), QString::fromLatin1(interval));
+        }
+        // A hand-edited interval is overwritten by the next edit of the days.
+        text_box(form, "Text5")->setText(QStringLiteral("7"));
+        days->setText(QStringLiteral("3"));
+        QCOMPARE(text_of(form, "Text5"), QStringLiteral(" 15"));
+    }
+
+    void rainyDaysOverflowShowsTheFaultAndLeavesTheIntervalEmpty() {
+        Form1 form;
+        NoticeCatcher catcher;
+        text_box(form, "Text4")->setText(QStringLiteral("1e308"));
+        QCOMPARE(text_of(form, "Text5"), QString());
+        QCOMPARE(catcher.seen().size(), 1U);
+        QCOMPARE(catcher.seen()[0].title, qs(vorlaine::calc::notices::error_title));
+        QCOMPARE(catcher.seen()[0].text,
+                 qs(vorlaine::calc::notices::arithmetic_fault).replace('\r', '\n'));
+    }
+
+    void inverterBoxSwitchesItsEfficiencyField() {
+        Form1 form;
+        QCheckBox* inverter = control<QCheckBox>(form, "Check2");
+        QLineEdit* efficiency = text_box(form, "Text7");
+        QLabel* label = control<QLabel>(form, "Label4");
+        inverter->click();
+        QVERIFY(efficiency->isEnabled());
+        QVERIFY(label->isEnabled());
+        efficiency->setText(QStringLiteral("0.9"));
+        inverter->click();
+        QVERIFY(!efficiency->isEnabled());
+        QVERIFY(!label->isEnabled());
+        QCOMPARE(efficiency->text(), QStringLiteral("0.9"));
+    }
+
+    void optionsRenameTheSunshineField() {
+        Form1 form;
+        const std::pair<const char*, const char*> options[] = {{"Option3", "平均日辐射量"},
+                                                               {"Option2", "平均日照时间"},
+                                                               {"Option4", "平均年辐射量"},
+                                                               {"Option1", "有效日照时间"}};
+        for (const auto& [name, text] : options) {
+            control<QRadioButton>(form, name)->click();
+            QCOMPARE(caption(form, "Label18"), QString::fromUtf8(text));
+        }
+    }
+
+    void clearRestoresEveryDefault() {
+        Form1 form;
+        fill_worked_example(form);
+        fill(form, {{"Text4", "3"}, {"Text6", "0.5"}, {"Text8", "0.7"}});
+        control<QCheckBox>(form, "Check2")->click();
+        text_box(form, "Text7")->setText(QStringLiteral("0.9"));
+        fill(form, {{"Text2", "220"}});
+        control<QRadioButton>(form, "Option3")->click();
+        fill(form, {{"Text9", "18000"}});
+        {
+            NoticeCatcher catcher;
+            control<QPushButton>(form, "Command1")->click();
+        }
+        QVERIFY(caption(form, "Label12") != QStringLiteral("V"));
+
+        control<QPushButton>(form, "Command2")->click();
+        for (const char* name : {"Text1", "Text2", "Text3", "Text9", "Text10"})
+            QCOMPARE(text_of(form, name), QString());
+        QCOMPARE(text_of(form, "Text4"), QStringLiteral("1"));
+        QCOMPARE(text_of(form, "Text5"), QStringLiteral("5"));
+        QCOMPARE(text_of(form, "Text6"), QStringLiteral("0.75"));
+        QCOMPARE(text_of(form, "Text7"), QStringLiteral("0.8"));
+        QCOMPARE(text_of(form, "Text8"), QStringLiteral("0.85"));
+        QVERIFY(!text_box(form, "Text7")->isEnabled());
+        QVERIFY(!control<QLabel>(form, "Label4")->isEnabled());
+        QVERIFY(control<QRadioButton>(form, "Option1")->isChecked());
+        QVERIFY(!control<QRadioButton>(form, "Option3")->isChecked());
+        QCOMPARE(caption(form, "Label18"), QStringLiteral("有效日照时间"));
+        QVERIFY(control<QCheckBox>(form, "Check1")->isChecked());
+        QVERIFY(!control<QCheckBox>(form, "Check2")->isChecked());
+        QVERIFY(!control<QCheckBox>(form, "Check3")->isChecked());
+        QCOMPARE(results(form), kUnits);
+    }
+
+    void computeWritesTheWorkedExample() {
+        Form1 form;
+        fill_worked_example(form);
+        NoticeCatcher catcher;
+        control<QPushButton>(form, "Command1")->click();
+        QVERIFY(catcher.seen().empty());
+        QCOMPARE(results(form), QStringList({" 12V", " 18V", " 78.43137Ah", " 129.6W", "30度"}));
+    }
+
+    void inverterAdviceIsShownBeforeAnyResult() {
+        Form1 form;
+        fill_worked_example(form);
+        fill(form, {{"Text1", "45"}, {"Text2", "220"}});
+        control<QCheckBox>(form, "Check2")->click();
+        QStringList behind_the_box;
+        NoticeCatcher catcher([&] { behind_the_box = results(form); });
+        control<QPushButton>(form, "Command1")->click();
+        QCOMPARE(catcher.seen().size(), 1U);
+        const SeenNotice& advice = catcher.seen()[0];
+        QCOMPARE(advice.title, QStringLiteral("提示"));
+        QCOMPARE(advice.text, qs(vorlaine::calc::notices::inverter_advice).replace('\r', '\n'));
+        QCOMPARE(advice.icon, QMessageBox::NoIcon);
+        QCOMPARE(advice.buttons, 1);
+        QCOMPARE(behind_the_box, kUnits);
+        QCOMPARE(results(form), QStringList({" 6V", " 7.5V", " 147.0588Ah", " 101.25W", "30度"}));
+    }
+
+    void validationNoticesLeaveTheResultsAlone() {
+        const std::pair<std::pair<const char*, const char*>, std::string_view> cases[] = {
+            {{"Text3", ""}, vorlaine::calc::notices::invalid_input},
+            {{"Text5", "0"}, vorlaine::calc::notices::zero_interval},
+            {{"Text2", "9"}, vorlaine::calc::notices::out_of_range}};
+        for (const auto& [change, text] : cases) {
+            Form1 form;
+            fill_worked_example(form);
+            fill(form, {change});
+            NoticeCatcher catcher;
+            control<QPushButton>(form, "Command1")->click();
+            QCOMPARE(catcher.seen().size(), 1U);
+            QCOMPARE(catcher.seen()[0].text, qs(text));
+            QCOMPARE(catcher.seen()[0].icon, QMessageBox::NoIcon);
+            QCOMPARE(catcher.seen()[0].buttons, 1);
+            QCOMPARE(results(form), kUnits);
+        }
+    }
+
+    void faultKeepsTheCaptionsWrittenBeforeIt() {
+        Form1 form;
+        fill_worked_example(form);
+        control<QPushButton>(form, "Command1")->click();
+        fill(form, {{"Text6", "0"}, {"Text1", "120"}, {"Text2", "24"}, {"Text10", "40"}});
+        NoticeCatcher catcher;
+        control<QPushButton>(form, "Command1")->click();
+        QCOMPARE(catcher.seen().size(), 1U);
+        QCOMPARE(catcher.seen()[0].title, QStringLiteral("错误"));
+        QCOMPARE(results(form), QStringList({" 24V", " 36V", " 78.43137Ah", " 129.6W", "30度"}));
+    }
+
+    void doubleClickOnTheBackgroundShowsTheInformationBox() {
+        Form1 form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        NoticeCatcher catcher;
+        QTest::mouseDClick(&form, Qt::LeftButton, {}, QPoint(600, 300));
+        QCOMPARE(catcher.seen().size(), 1U);
+        QCOMPARE(catcher.seen()[0].title, QStringLiteral("信息"));
+        const QStringList lines = catcher.seen()[0].text.split('\n');
+        QCOMPARE(lines.size(), 4);
+        QCOMPARE(lines[0], QStringLiteral("         Vorlaine             版本: 1.0 "));
+        QCOMPARE(lines[0].size(), 38);
+        QCOMPARE(lines[1], QStringLiteral("      此软件仅供大家参考 , 如有问题 , 请多多指教 ! "));
+        QCOMPARE(lines[1].size(), 33);
+        QVERIFY(lines[2].startsWith(QStringLiteral("编者:")));
+        QVERIFY(lines[2].contains(QStringLiteral("  E-mail:")));
+        QVERIFY(lines[2].contains(QStringLiteral("  QQ:")));
+        QCOMPARE(lines[3], QStringLiteral("         Hollandry!"));
+        QCOMPARE(catcher.seen()[0].icon, QMessageBox::NoIcon);
+    }
+
+    void doubleClickOnAControlShowsNothing() {
+        Form1 form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        NoticeCatcher catcher;
+        for (const char* name : {"Label6", "Label12", "Label5", "Text1", "Text7", "Frame1",
+                                 "Image1", "Check1", "Option2"}) {
+            QWidget* w = control<QWidget>(form, name);
+            QTest::mouseDClick(w, Qt::LeftButton, {}, w->rect().center());
+        }
+        // The frame's own empty area, away from its controls.
+        auto* frame = control<QGroupBox>(form, "Frame1");
+        QTest::mouseDClick(frame, Qt::LeftButton, {}, QPoint(120, 145));
+        QVERIFY(catcher.seen().empty());
+    }
+};
+
+QTEST_MAIN(Form1BehaviourTest)
+#include "form1_behaviour_test.moc"
