@@ -10,7 +10,8 @@ inline constexpr std::string_view hint_title = "提示";
 
 inline constexpr std::string_view invalid_input = "请输入有效的数傎";
 inline constexpr std::string_view zero_interval = "阴雨天间格天数不能 0";
-inline constexpr std::string_view out_of_range = "您输入的数据为非常规值,如需对此计算.请升级本软件!";
+inline constexpr std::string_view out_of_range =
+    "您输入的数据为非常规值,如需对此计算.请升级本软件!";
 inline constexpr std::string_view inverter_advice =
     "如果您使用的是电视,电脑一类的开关电源设备.可以用方波逆变器!\r"
     "如果您使用的是风扇电,洗衣机一类的感性设备.可以用修正正弦波逆变器!\r"

@@ -28,7 +28,9 @@ private:
     std::size_t pos_ = 0;
 };
 
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
+bool is_digit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 int digit_value(char c, int radix) {
     int v = -1;
@@ -184,8 +186,8 @@ template <typename T> std::string format_with_digits(T value, int digits) {
     char* first = buf.data();
     if (!(value < 0))
         *first++ = ' ';
-    const auto result = std::to_chars(first, buf.data() + buf.size(), value,
-                                      std::chars_format::general, digits);
+    const auto result =
+        std::to_chars(first, buf.data() + buf.size(), value, std::chars_format::general, digits);
     for (char* p = first; p != result.ptr; ++p)
         if (*p == 'e')
             *p = 'E';

@@ -20,7 +20,9 @@ struct WindowInputs {
     int check2 = 0;                    // 0 unticked, 1 ticked (2 greyed)
     std::optional<SunshineKind> sunshine;
 
-    const std::string& text(int number) const { return texts.at(static_cast<std::size_t>(number - 1)); }
+    const std::string& text(int number) const {
+        return texts.at(static_cast<std::size_t>(number - 1));
+    }
     std::string& text(int number) { return texts.at(static_cast<std::size_t>(number - 1)); }
 };
 

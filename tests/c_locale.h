@@ -16,7 +16,9 @@ inline locale_t c_locale() {
 }
 
 // glibc's strtod is correctly rounded.
-inline double c_strtod(const std::string& text) { return strtod_l(text.c_str(), nullptr, c_locale()); }
+inline double c_strtod(const std::string& text) {
+    return strtod_l(text.c_str(), nullptr, c_locale());
+}
 
 // The value rounded to `digits` significant digits, the printf way.
 inline double c_rounded(double value, int digits) {

@@ -16,7 +16,9 @@ using vorlaine::ui::Form1;
 
 namespace {
 
-QString qs(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
+QString qs(std::string_view text) {
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
 
 void fill(Form1& form, std::initializer_list<std::pair<const char*, const char*>> texts) {
     for (const auto& [name, text] : texts)
@@ -24,7 +26,8 @@ void fill(Form1& form, std::initializer_list<std::pair<const char*, const char*>
 }
 
 void fill_worked_example(Form1& form) {
-    fill(form, {{"Text1", "60"}, {"Text2", "12"}, {"Text3", "5"}, {"Text9", "5"}, {"Text10", "30"}});
+    fill(form,
+         {{"Text1", "60"}, {"Text2", "12"}, {"Text3", "5"}, {"Text9", "5"}, {"Text10", "30"}});
 }
 
 QStringList results(const Form1& form) {

@@ -103,9 +103,11 @@ private slots:
 
     void resultLabelsAreRightAlignedAndNamedForScreenReaders() {
         Form1 form;
-        const std::pair<const char*, const char*> results[] = {
-            {"Label12", "电池电压"}, {"Label9", "电池容量"}, {"Label8", "太阳能电池板电压"},
-            {"Label13", "太阳能电池板功率"}, {"Label15", "安装角度"}};
+        const std::pair<const char*, const char*> results[] = {{"Label12", "电池电压"},
+                                                               {"Label9", "电池容量"},
+                                                               {"Label8", "太阳能电池板电压"},
+                                                               {"Label13", "太阳能电池板功率"},
+                                                               {"Label15", "安装角度"}};
         for (const auto& [name, spoken] : results) {
             QLabel* label = control<QLabel>(form, name);
             QVERIFY(label->alignment() & Qt::AlignRight);
@@ -134,13 +136,15 @@ private slots:
         QVERIFY(!text_box(form, "Text7")->isEnabled());
         QVERIFY(!control<QLabel>(form, "Label4")->isEnabled());
         const std::pair<const char*, const char*> texts[] = {
-            {"Text1", ""},     {"Text2", ""},    {"Text3", ""},     {"Text4", "1"},
-            {"Text5", "5"},    {"Text6", "0.75"}, {"Text7", "0.8"}, {"Text8", "0.85"},
-            {"Text9", ""},     {"Text10", ""}};
+            {"Text1", ""},     {"Text2", ""},    {"Text3", ""},     {"Text4", "1"}, {"Text5", "5"},
+            {"Text6", "0.75"}, {"Text7", "0.8"}, {"Text8", "0.85"}, {"Text9", ""},  {"Text10", ""}};
         for (const auto& [name, text] : texts)
             QCOMPARE(text_of(form, name), QString::fromLatin1(text));
-        const std::pair<const char*, const char*> units[] = {
-            {"Label12", "V"}, {"Label8", "V"}, {"Label9", "Ah"}, {"Label13", "W"}, {"Label15", "度"}};
+        const std::pair<const char*, const char*> units[] = {{"Label12", "V"},
+                                                             {"Label8", "V"},
+                                                             {"Label9", "Ah"},
+                                                             {"Label13", "W"},
+                                                             {"Label15", "度"}};
         for (const auto& [name, unit] : units)
             QCOMPARE(caption(form, name), QString::fromUtf8(unit));
     }
@@ -162,10 +166,9 @@ private slots:
         control<QCheckBox>(form, "Check2")->click();
         control<QRadioButton>(form, "Option3")->click();
         text_box(form, "Text1")->setFocus();
-        QCOMPARE(tab_cycle(form),
-                 QStringList({"Text1", "Text2", "Text3", "Text4", "Text5", "Text6", "Text7",
-                              "Command1", "Command2", "Text8", "Text9", "Check2", "Option3",
-                              "Text10"}));
+        QCOMPARE(tab_cycle(form), QStringList({"Text1", "Text2", "Text3", "Text4", "Text5", "Text6",
+                                               "Text7", "Command1", "Command2", "Text8", "Text9",
+                                               "Check2", "Option3", "Text10"}));
     }
 
     void enterAndEscapePressNothing() {

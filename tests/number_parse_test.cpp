@@ -21,7 +21,9 @@ double parsed(std::string_view text) {
     return v.value_or(NAN);
 }
 
-double reference(const std::string& text) { return vorlaine::testing::c_strtod(text); }
+double reference(const std::string& text) {
+    return vorlaine::testing::c_strtod(text);
+}
 
 } // namespace
 
@@ -37,8 +39,13 @@ TEST(ParseNumber, ReadsTheLeadingNumberAndIgnoresTheRest) {
     EXPECT_EQ(parsed("1e5.5"), 1e5);
     EXPECT_EQ(parsed("12伏"), 12.0);
     EXPECT_EQ(parsed("伏12"), 0.0);
-    EXPECT_EQ(parsed("\xff\xfe" "12"), 0.0);
-    EXPECT_EQ(parsed(std::string("1\0" "2", 3)), 1.0);
+    EXPECT_EQ(parsed("\xff\xfe"
+                     "12"),
+              0.0);
+    EXPECT_EQ(parsed(std::string("1\0"
+                                 "2",
+                                 3)),
+              1.0);
 }
 
 TEST(ParseNumber, IgnoresBlanksTabsAndLineFeedsEverywhere) {
@@ -108,11 +115,25 @@ TEST(ParseNumber, HexadecimalAndOctalIntegers) {
 
 TEST(ParseNumber, IsCorrectlyRounded) {
     const char* cases[] = {
-        "0.1", "0.85", "2.4", "78.43137", "9007199254740993",
-        "9007199254740993.0000000000000000000001", "2.2250738585072011e-308",
-        "2.2250738585072012e-308", "4.9406564584124654e-324", "2e-324", "3e-324",
-        "1e-310", "1.7976931348623157e308", "1.7976931348623158e308", "123456789012345678901234567890",
-        "0.000000000000000000000000000000000000000000001", "1e22", "1e23", "8.589973e9",
+        "0.1",
+        "0.85",
+        "2.4",
+        "78.43137",
+        "9007199254740993",
+        "9007199254740993.0000000000000000000001",
+        "2.2250738585072011e-308",
+        "2.2250738585072012e-308",
+        "4.9406564584124654e-324",
+        "2e-324",
+        "3e-324",
+        "1e-310",
+        "1.7976931348623157e308",
+        "1.7976931348623158e308",
+        "123456789012345678901234567890",
+        "0.000000000000000000000000000000000000000000001",
+        "1e22",
+        "1e23",
+        "8.589973e9",
     };
     for (const char* text : cases)
         EXPECT_EQ(parsed(text), reference(text)) << text;

@@ -20,9 +20,9 @@ using vorlaine::ui::Form1;
 
 namespace {
 
-const std::array<QString, 24> kPieces{
-    "0",   "1",    "2",     "5",    "12",   "220",  "2000", ".",    "-",    "+",  "e",    "E",
-    "D",   "&H",   "&O",    "e999", "e-99", "e39",  "1e38", " ",    "\t",   "伏", "瓦特", "abc"};
+const std::array<QString, 24> kPieces{"0",    "1",   "2",    "5", "12", "220", "2000", ".",
+                                      "-",    "+",   "e",    "E", "D",  "&H",  "&O",   "e999",
+                                      "e-99", "e39", "1e38", " ", "\t", "伏",  "瓦特", "abc"};
 
 class RandomUser {
 public:
@@ -75,8 +75,10 @@ public:
             // A person who follows the captions fills in a whole, sensible set.
             const std::array<QString, 8> voltages{"1.2", "6", "12", "24", "36", "48", "220", "225"};
             const std::pair<const char*, QString> set[] = {
-                {"Text1", QString::number(pick(1, 2000))}, {"Text2", one_of(voltages)},
-                {"Text3", QString::number(pick(1, 24))},   {"Text9", QString::number(pick(1, 8))}};
+                {"Text1", QString::number(pick(1, 2000))},
+                {"Text2", one_of(voltages)},
+                {"Text3", QString::number(pick(1, 24))},
+                {"Text9", QString::number(pick(1, 8))}};
             for (const auto& [name, text] : set) {
                 QLineEdit* box = text_box(form_, name);
                 box->selectAll();
@@ -85,7 +87,7 @@ public:
             return QStringLiteral("filled a sensible set of inputs");
         }
         default: {
-            const std::array keys{Qt::Key_Tab, Qt::Key_Backtab, Qt::Key_Return, Qt::Key_Escape,
+            const std::array keys{Qt::Key_Tab,   Qt::Key_Backtab,   Qt::Key_Return, Qt::Key_Escape,
                                   Qt::Key_Space, Qt::Key_Backspace, Qt::Key_Down};
             const Qt::Key key = one_of(keys);
             QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : &form_;
@@ -142,7 +144,8 @@ bool is_result(const QString& caption, const QString& unit) {
         return false;
     const std::optional<double> value = vorlaine::calc::parse_number(number.toStdString());
     return value && std::isfinite(*value) &&
-           QString::fromStdString(vorlaine::calc::format_number(static_cast<float>(*value))) == number;
+           QString::fromStdString(vorlaine::calc::format_number(static_cast<float>(*value))) ==
+               number;
 }
 
 QString broken_promise(const Form1& form) {
@@ -165,7 +168,8 @@ QString broken_promise(const Form1& form) {
         {"Label12", "V"}, {"Label8", "V"}, {"Label9", "Ah"}, {"Label13", "W"}};
     for (const auto& [name, unit] : units)
         if (!is_result(caption(form, name), QString::fromLatin1(unit)))
-            return QStringLiteral("%1 reads '%2'").arg(QString::fromLatin1(name), caption(form, name));
+            return QStringLiteral("%1 reads '%2'")
+                .arg(QString::fromLatin1(name), caption(form, name));
     if (!caption(form, "Label15").endsWith(QStringLiteral("度")))
         return QStringLiteral("Label15 lost its unit");
     if (form.size() != QSize(615, 522))

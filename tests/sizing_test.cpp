@@ -41,7 +41,8 @@ float stored(const char* text) {
 } // namespace
 
 TEST(Calculation, WorkedExampleToTheLastDigit) {
-    EXPECT_EQ(calculate(worked_example()), results(" 12V", " 18V", " 78.43137Ah", " 129.6W", "30度"));
+    EXPECT_EQ(calculate(worked_example()),
+              results(" 12V", " 18V", " 78.43137Ah", " 129.6W", "30度"));
 }
 
 TEST(Calculation, LatitudeIsCopiedUnparsed) {
@@ -102,11 +103,10 @@ TEST(DirectCurrent, EveryBandEndLandsInItsBand) {
         const char *low, *high;
         float system, panel;
     };
-    const Band bands[] = {{"0.7", "1.3", 1.2f, 2.0f},   {"2", "2.6", 2.4f, 4.0f},
-                          {"3.3", "3.8", 3.6f, 5.5f},   {"5.6", "6.5", 6.0f, 7.5f},
-                          {"7", "7.5", 7.2f, 10.5f},    {"11.5", "12.5", 12.0f, 18.0f},
-                          {"23", "25", 24.0f, 36.0f},   {"35", "37", 36.0f, 54.0f},
-                          {"47", "49", 48.0f, 72.0f}};
+    const Band bands[] = {
+        {"0.7", "1.3", 1.2f, 2.0f}, {"2", "2.6", 2.4f, 4.0f},   {"3.3", "3.8", 3.6f, 5.5f},
+        {"5.6", "6.5", 6.0f, 7.5f}, {"7", "7.5", 7.2f, 10.5f},  {"11.5", "12.5", 12.0f, 18.0f},
+        {"23", "25", 24.0f, 36.0f}, {"35", "37", 36.0f, 54.0f}, {"47", "49", 48.0f, 72.0f}};
     for (const Band& b : bands) {
         for (const char* end : {b.low, b.high}) {
             const std::optional<VoltageChoice> choice = select_dc_voltage(stored(end));
@@ -121,7 +121,13 @@ TEST(DirectCurrent, EveryBandEndLandsInItsBand) {
 }
 
 TEST(DirectCurrent, ResultsShowTheBandVoltages) {
-    EXPECT_EQ(with({{1, "3"}, {2, "1.3"}, {3, "10"}, {4, "0"}, {6, "0.5"}, {8, "0.8"}, {9, "3"},
+    EXPECT_EQ(with({{1, "3"},
+                    {2, "1.3"},
+                    {3, "10"},
+                    {4, "0"},
+                    {6, "0.5"},
+                    {8, "0.8"},
+                    {9, "3"},
                     {10, "25"}}),
               results(" 1.2V", " 2V", " 62.5Ah", " 21.25W", "25度"));
     EXPECT_EQ(caption_of(with({{2, "49"}}), "Label12"), " 48V");
@@ -137,8 +143,8 @@ TEST(Inverter, VoltageMustLieStrictlyBetween210And230) {
 
 TEST(Inverter, PowerClassEnds) {
     const std::pair<const char*, const char*> classes[] = {
-        {"45", " 6V"},   {"45.00001", " 12V"}, {"350", " 12V"}, {"351", " 24V"},
-        {"1000", " 24V"}, {"2000", " 48V"},    {"0", " 6V"},    {"-5", " 6V"}};
+        {"45", " 6V"},    {"45.00001", " 12V"}, {"350", " 12V"}, {"351", " 24V"},
+        {"1000", " 24V"}, {"2000", " 48V"},     {"0", " 6V"},    {"-5", " 6V"}};
     for (const auto& [power, system] : classes)
         EXPECT_EQ(caption_of(inverter({{1, power}}), "Label12"), system) << power;
     for (const char* power : {"2000.001", "2001", "1e30"})
@@ -150,8 +156,14 @@ TEST(Inverter, AdviceComesFirstAndEfficiencyIsTheInverters) {
     for (Effect& e : results(" 6V", " 7.5V", " 147.0588Ah", " 101.25W", "30度"))
         expected.push_back(e);
     EXPECT_EQ(inverter({{1, "45"}}), expected);
-    EXPECT_EQ(captions(inverter({{1, "2000"}, {3, "8"}, {4, "2"}, {5, "6"}, {6, "0.6"}, {8, "0.9"},
-                                {7, "0.85"}, {9, "4.5"}})),
+    EXPECT_EQ(captions(inverter({{1, "2000"},
+                                 {3, "8"},
+                                 {4, "2"},
+                                 {5, "6"},
+                                 {6, "0.6"},
+                                 {8, "0.9"},
+                                 {7, "0.85"},
+                                 {9, "4.5"}})),
               captions(results(" 48V", " 72V", " 2178.649Ah", " 9481.481W", "30度")));
     // Any tick value other than 0 chooses the inverter.
     WindowInputs greyed = worked_example();

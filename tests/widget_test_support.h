@@ -55,13 +55,13 @@ private:
 // nothing about the program, so only that line is dropped.
 inline void quiet_offscreen_warnings() {
     static QtMessageHandler previous = nullptr;
-    previous = qInstallMessageHandler([](QtMsgType type, const QMessageLogContext& context,
-                                         const QString& message) {
-        if (message.contains(QLatin1String("does not support propagateSizeHints")))
-            return;
-        if (previous)
-            previous(type, context, message);
-    });
+    previous = qInstallMessageHandler(
+        [](QtMsgType type, const QMessageLogContext& context, const QString& message) {
+            if (message.contains(QLatin1String("does not support propagateSizeHints")))
+                return;
+            if (previous)
+                previous(type, context, message);
+        });
 }
 
 inline QLineEdit* text_box(const QWidget& form, const char* name) {

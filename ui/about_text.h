@@ -5,7 +5,9 @@
 
 namespace vorlaine::ui {
 
-inline QString about_title() { return QStringLiteral("信息"); }
+inline QString about_title() {
+    return QStringLiteral("信息");
+}
 
 // Four lines joined by a bare carriage return, blanks included as shown.
 inline QString about_text() {

@@ -18,17 +18,17 @@
 namespace vorlaine::ui {
 namespace {
 
-QWidget* make_widget(const ControlSpec& spec, QWidget* parent) {
-    const QString caption = QString::fromUtf8(spec.caption ? spec.caption : "");
-    switch (spec.kind) {
+QWidget* make_widget(const ControlSpec& row, QWidget* parent) {
+    const QString caption = QString::fromUtf8(row.caption ? row.caption : "");
+    switch (row.kind) {
     case Kind::Label: {
         auto* label = new QLabel(caption, parent);
         label->setTextFormat(Qt::PlainText);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        if (spec.result_name) {
+        if (row.result_name) {
             // Results read as numbers, so their digits line up on the right.
             label->setAlignment(Qt::AlignRight | Qt::AlignTop);
-            label->setAccessibleName(QString::fromUtf8(spec.result_name));
+            label->setAccessibleName(QString::fromUtf8(row.result_name));
         }
         return label;
     }
@@ -94,25 +94,25 @@ bool takes_focus(Kind kind) {
 void build_controls(QWidget* form, std::span<const ControlSpec> table) {
     QWidget* frame = form;
     std::vector<std::pair<int, QWidget*>> tab_stops;
-    for (const ControlSpec& spec : table) {
-        QWidget* widget = make_widget(spec, spec.in_frame ? frame : form);
-        widget->setObjectName(QString::fromUtf8(spec.name));
-        widget->setGeometry(twips_to_pixels(spec.left), twips_to_pixels(spec.top),
-                            twips_to_pixels(spec.width), twips_to_pixels(spec.height));
-        if (spec.font == Font::Slogan)
+    for (const ControlSpec& row : table) {
+        QWidget* widget = make_widget(row, row.in_frame ? frame : form);
+        widget->setObjectName(QString::fromUtf8(row.name));
+        widget->setGeometry(twips_to_pixels(row.left), twips_to_pixels(row.top),
+                            twips_to_pixels(row.width), twips_to_pixels(row.height));
+        if (row.font == Font::Slogan)
             widget->setFont(slogan_font());
-        apply_colour(widget, spec.colour);
-        widget->setEnabled(spec.enabled);
-        if (spec.kind == Kind::Frame)
+        apply_colour(widget, row.colour);
+        widget->setEnabled(row.enabled);
+        if (row.kind == Kind::Frame)
             frame = widget;
-        if (takes_focus(spec.kind))
-            tab_stops.emplace_back(spec.tab_index, widget);
+        if (takes_focus(row.kind))
+            tab_stops.emplace_back(row.tab_index, widget);
     }
 
-    for (const ControlSpec& spec : table)
-        if (spec.buddy)
-            form->findChild<QLabel*>(QString::fromUtf8(spec.name))
-                ->setBuddy(form->findChild<QWidget*>(QString::fromUtf8(spec.buddy)));
+    for (const ControlSpec& row : table)
+        if (row.buddy)
+            form->findChild<QLabel*>(QString::fromUtf8(row.name))
+                ->setBuddy(form->findChild<QWidget*>(QString::fromUtf8(row.buddy)));
 
     std::ranges::sort(tab_stops, {}, &std::pair<int, QWidget*>::first);
     for (std::size_t i = 1; i < tab_stops.size(); ++i)

@@ -15,14 +15,14 @@ constexpr int kNoTabStop = -1;
 struct ControlSpec {
     const char* name;
     Kind kind;
-    const char* caption; // caption, default text, or nothing
+    const char* caption;          // caption, default text, or nothing
     int left, top, width, height; // twips; inside Frame1 relative to the frame
     bool in_frame;
     int tab_index;
     Colour colour = Colour::Default;
     Font font = Font::Dialog;
     bool enabled = true;
-    const char* buddy = nullptr;           // the text box a caption label names
+    const char* buddy = nullptr;       // the text box a caption label names
     const char* result_name = nullptr; // a result label: what it shows, for screen readers
 };
 
@@ -33,6 +33,8 @@ constexpr int kFormHeight = 7830;
 std::span<const ControlSpec> form1_controls();
 
 // Twips to logical pixels: 15 twips make one pixel at 96 dots per inch.
-constexpr int twips_to_pixels(int twips) { return (twips + 7) / 15; }
+constexpr int twips_to_pixels(int twips) {
+    return (twips + 7) / 15;
+}
 
 } // namespace vorlaine::ui

@@ -6,11 +6,10 @@ namespace vorlaine::ui {
 
 void register_font_substitutions() {
     static const bool registered = [] {
-        QFont::insertSubstitutions(QStringLiteral("宋体"),
-                                   {QStringLiteral("SimSun"), QStringLiteral("NSimSun"),
-                                    QStringLiteral("AR PL UMing CN"),
-                                    QStringLiteral("AR PL UMing TW"),
-                                    QStringLiteral("Noto Serif CJK SC")});
+        QFont::insertSubstitutions(
+            QStringLiteral("宋体"),
+            {QStringLiteral("SimSun"), QStringLiteral("NSimSun"), QStringLiteral("AR PL UMing CN"),
+             QStringLiteral("AR PL UMing TW"), QStringLiteral("Noto Serif CJK SC")});
         return true;
     }();
     (void)registered;

@@ -27,10 +27,11 @@ QString numbered(const char* prefix, std::size_t n) {
 }
 
 void show_fault(QWidget* parent) {
-    show_notice(parent, QString::fromUtf8(calc::notices::arithmetic_fault.data(),
-                                          calc::notices::arithmetic_fault.size()),
-                QString::fromUtf8(calc::notices::error_title.data(),
-                                  calc::notices::error_title.size()));
+    show_notice(
+        parent,
+        QString::fromUtf8(calc::notices::arithmetic_fault.data(),
+                          calc::notices::arithmetic_fault.size()),
+        QString::fromUtf8(calc::notices::error_title.data(), calc::notices::error_title.size()));
 }
 
 } // namespace
@@ -84,7 +85,9 @@ void Form1::Form_Load() {
     label4_->setEnabled(false);
 }
 
-void Form1::Form_DblClick() { show_notice(this, about_text(), about_title()); }
+void Form1::Form_DblClick() {
+    show_notice(this, about_text(), about_title());
+}
 
 void Form1::mouseDoubleClickEvent(QMouseEvent* event) {
     // Controls pass double clicks they do not use on to the window; only the
@@ -97,7 +100,7 @@ calc::WindowInputs Form1::snapshot() const {
     calc::WindowInputs in;
     for (std::size_t i = 0; i < text_.size(); ++i)
         in.texts[i] = text_[i]->text().toStdString();
-    in.check2 = check_[1]->checkState() == Qt::Checked ? 1
+    in.check2 = check_[1]->checkState() == Qt::Checked            ? 1
                 : check_[1]->checkState() == Qt::PartiallyChecked ? 2
                                                                   : 0;
     constexpr std::array kinds{calc::SunshineKind::EffectiveHours, calc::SunshineKind::AverageHours,
@@ -154,12 +157,22 @@ void Form1::Check2_Click() {
     label4_->setEnabled(ticked);
 }
 
-void Form1::Option1_Click() { show_option_caption(option_[0]); }
-void Form1::Option2_Click() { show_option_caption(option_[1]); }
-void Form1::Option3_Click() { show_option_caption(option_[2]); }
-void Form1::Option4_Click() { show_option_caption(option_[3]); }
+void Form1::Option1_Click() {
+    show_option_caption(option_[0]);
+}
+void Form1::Option2_Click() {
+    show_option_caption(option_[1]);
+}
+void Form1::Option3_Click() {
+    show_option_caption(option_[2]);
+}
+void Form1::Option4_Click() {
+    show_option_caption(option_[3]);
+}
 
-void Form1::show_option_caption(const QRadioButton* option) { label18_->setText(option->text()); }
+void Form1::show_option_caption(const QRadioButton* option) {
+    label18_->setText(option->text());
+}
 
 void Form1::make_selected_option_the_tab_stop() {
     // The four options are one stop for the tab key, at the selected one.
@@ -169,7 +182,8 @@ void Form1::make_selected_option_the_tab_stop() {
 
 void Form1::Text4_Change() {
     text_[4]->clear();
-    const std::optional<std::string> interval = calc::rainy_interval_text(text_[3]->text().toStdString());
+    const std::optional<std::string> interval =
+        calc::rainy_interval_text(text_[3]->text().toStdString());
     if (!interval)
         return show_fault(this);
     text_[4]->setText(QString::fromStdString(*interval));

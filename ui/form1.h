@@ -45,8 +45,8 @@ private:
     void connect_handlers();
 
     // Typed handles on the controls the handlers use; they hold no values.
-    std::array<QLineEdit*, 10> text_{};   // Text1 ... Text10
-    std::array<QCheckBox*, 4> check_{};   // Check1 ... Check4
+    std::array<QLineEdit*, 10> text_{};     // Text1 ... Text10
+    std::array<QCheckBox*, 4> check_{};     // Check1 ... Check4
     std::array<QRadioButton*, 4> option_{}; // Option1 ... Option4
     QLabel* label4_ = nullptr;
     QLabel* label18_ = nullptr;
