@@ -61,36 +61,29 @@ BENCHMARK(BM_ParseNumber);
 constexpr std::array<float, 5> kFloats = {12.0f, 24.0f, 470.5882f, 1226.25f, 0.1f};
 constexpr std::array<double, 4> kDoubles = {25.0, 0.65, 1234567.891, 1e-7};
 
-void BM_FormatNumberFloat(benchmark::State& state) {
+// Formats the values in turn, so that no single one is measured alone.
+template <typename T, std::size_t N>
+void format_in_turn(benchmark::State& state, const std::array<T, N>& values) {
     std::size_t i = 0;
     for (auto _ : state) {
-        float value = kFloats[i];
+        T value = values[i];
         benchmark::DoNotOptimize(value);
         std::string text = calc::format_number(value);
         benchmark::DoNotOptimize(text.data());
-        i = i + 1 == kFloats.size() ? 0 : i + 1;
+        i = i + 1 == N ? 0 : i + 1;
     }
     state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()));
 }
+
+void BM_FormatNumberFloat(benchmark::State& state) { format_in_turn(state, kFloats); }
 BENCHMARK(BM_FormatNumberFloat);
 
-void BM_FormatNumberDouble(benchmark::State& state) {
-    std::size_t i = 0;
-    for (auto _ : state) {
-        double value = kDoubles[i];
-        benchmark::DoNotOptimize(value);
-        std::string text = calc::format_number(value);
-        benchmark::DoNotOptimize(text.data());
-        i = i + 1 == kDoubles.size() ? 0 : i + 1;
-    }
-    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()));
-}
+void BM_FormatNumberDouble(benchmark::State& state) { format_in_turn(state, kDoubles); }
 BENCHMARK(BM_FormatNumberDouble);
 
 } // namespace
 
 int main(int argc, char** argv) {
     return vorlaine::bench::run_with_goals(
-        argc, argv,
-        {{"BM_Calculate", "items_per_second", "calculations/s", 1'000'000, true, 1}});
+        argc, argv, {{"BM_Calculate", "items_per_second", "calculations/s", 1'000'000, true, 1}});
 }

@@ -14,11 +14,14 @@ std::string readable(double value) {
         std::snprintf(buffer, sizeof buffer, "%.2f", value);
         return buffer;
     }
-    std::snprintf(buffer, sizeof buffer, "%.0f", value);
-    std::string digits = buffer;
-    for (auto i = static_cast<long>(digits.size()) - 3; i > 0; i -= 3)
-        digits.insert(static_cast<std::size_t>(i), ",");
-    return digits;
+    const int length = std::snprintf(buffer, sizeof buffer, "%.0f", value);
+    std::string grouped;
+    for (int i = 0; i < length; ++i) {
+        if (i > 0 && (length - i) % 3 == 0)
+            grouped += ',';
+        grouped += buffer[i];
+    }
+    return grouped;
 }
 
 } // namespace
@@ -56,9 +59,9 @@ bool GoalReporter::summarise() const {
         const double figure = last->value * goal.scale;
         const bool met = goal.at_least ? figure >= goal.limit : figure <= goal.limit;
         all_met = all_met && met;
-        std::printf("%-34s %18s   %s %s %s  %s\n", goal.benchmark.c_str(),
-                    readable(figure).c_str(), goal.at_least ? ">=" : "<=",
-                    readable(goal.limit).c_str(), goal.what.c_str(), met ? "met" : "MISSED");
+        std::printf("%-34s %18s   %s %s %s  %s\n", goal.benchmark.c_str(), readable(figure).c_str(),
+                    goal.at_least ? ">=" : "<=", readable(goal.limit).c_str(), goal.what.c_str(),
+                    met ? "met" : "MISSED");
     }
     std::fflush(stdout);
     return all_met;

@@ -94,6 +94,11 @@ constexpr std::size_t kMaxDigits = 800;
 // Beyond these decimal exponents a non-zero value is certainly out of range.
 constexpr std::int64_t kExponentLimit = 100000;
 
+// Every power of ten up to 1e22 is exactly a double.
+constexpr std::array<double, 23> kExactPowersOfTen{1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                                   1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                                   1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
 std::int64_t saturated_step(std::int64_t value, int digit) {
     if (value > kExponentLimit * 10)
         return value;
@@ -107,7 +112,7 @@ std::optional<double> read_decimal(Reader& in) {
         in.next();
     }
 
-    std::array<char, kMaxDigits + 1> digits{};
+    std::array<char, kMaxDigits + 1> digits; // only the first `count` are used
     std::size_t count = 0;
     bool sticky = false;
     std::int64_t exponent = 0; // of the last kept digit, before the written exponent
@@ -158,12 +163,22 @@ std::optional<double> read_decimal(Reader& in) {
         return std::nullopt;
     if (leading < -400)
         return sign * 0.0;
+    if (!sticky && count <= 15 && exponent >= -22 && exponent <= 22) {
+        // The common case: the digits and the power of ten are both exact
+        // doubles, so one multiplication or division rounds correctly.
+        std::uint64_t mantissa = 0;
+        for (std::size_t i = 0; i < count; ++i)
+            mantissa = mantissa * 10 + static_cast<std::uint64_t>(digits[i] - '0');
+        const double scale = kExactPowersOfTen[static_cast<std::size_t>(std::abs(exponent))];
+        const auto m = static_cast<double>(mantissa);
+        return sign * (exponent < 0 ? m / scale : m * scale);
+    }
     if (sticky) {
         digits[count++] = '1'; // stands for the non-zero digits dropped
         --exponent;
     }
 
-    std::array<char, kMaxDigits + 32> text{};
+    std::array<char, kMaxDigits + 32> text;
     char* end = text.data();
     for (std::size_t i = 0; i < count; ++i)
         *end++ = digits[i];

@@ -13,6 +13,7 @@ namespace {
 // effects gathered so far, which is how a stop keeps the captions written.
 class Effects {
 public:
+    Effects() { list_.reserve(6); } // the most one calculation lists
     void notice(std::string_view text, std::string_view title) {
         list_.push_back(Notice{std::string(text), std::string(title)});
     }

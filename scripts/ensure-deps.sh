@@ -7,7 +7,7 @@ run_pkgs=(cmake make g++ pkg-config qt6-base-dev qt6-qpa-plugins
           fonts-wqy-microhei fonts-arphic-uming)
 test_pkgs=(googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
            xvfb xauth x11-utils locales dpkg-dev file
-           lintian desktop-file-utils appstream)
+           lintian desktop-file-utils appstream python3)
 
 wanted=("${run_pkgs[@]}")
 [ "${1:-run}" = test ] && wanted+=("${test_pkgs[@]}")

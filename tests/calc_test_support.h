@@ -19,20 +19,21 @@ inline WindowInputs worked_example() {
     return in;
 }
 
-inline std::vector<CaptionWrite> captions(const std::vector<Effect>& effects) {
-    std::vector<CaptionWrite> out;
+// The effects of one kind, in their order.
+template <typename T> std::vector<T> only(const std::vector<Effect>& effects) {
+    std::vector<T> out;
     for (const Effect& e : effects)
-        if (const auto* c = std::get_if<CaptionWrite>(&e))
-            out.push_back(*c);
+        if (const auto* item = std::get_if<T>(&e))
+            out.push_back(*item);
     return out;
 }
 
+inline std::vector<CaptionWrite> captions(const std::vector<Effect>& effects) {
+    return only<CaptionWrite>(effects);
+}
+
 inline std::vector<Notice> notices_of(const std::vector<Effect>& effects) {
-    std::vector<Notice> out;
-    for (const Effect& e : effects)
-        if (const auto* n = std::get_if<Notice>(&e))
-            out.push_back(*n);
-    return out;
+    return only<Notice>(effects);
 }
 
 inline std::string caption_of(const std::vector<Effect>& effects, const std::string& label) {

@@ -1,0 +1,137 @@
+#!/usr/bin/env bash
+# Builds the Debian package in build-pkg/ and checks it: the desktop entry, the
+# AppStream metainfo, lintian on the .deb, its contents, and an install of the
+# same files under a temporary prefix. Exits non-zero on any failure.
+# Needs: cmake g++ qt6-base-dev dpkg-dev file lintian desktop-file-utils appstream.
+set -uo pipefail
+cd "$(dirname "$0")/.."
+
+build=build-pkg
+log_dir=$build/check
+failures=()
+fail() { failures+=("$1"); echo "check-package: FAIL: $1" >&2; }
+step() { echo "== $*"; }
+
+mkdir -p "$log_dir"
+
+step "configure and build ($build, Release)"
+# Debian's own build flags, with all the hardening lintian looks for; passed on
+# every configure so that a kept cache cannot hold stale ones.
+export DEB_BUILD_MAINT_OPTIONS=hardening=+all
+cxxflags="$(dpkg-buildflags --get CXXFLAGS) $(dpkg-buildflags --get CPPFLAGS)"
+ldflags="$(dpkg-buildflags --get LDFLAGS)"
+if ! cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DVORLAINE_TESTS=OFF \
+        -DVORLAINE_BENCH=OFF -DVORLAINE_UI=ON -DCMAKE_CXX_FLAGS="$cxxflags" \
+        -DCMAKE_EXE_LINKER_FLAGS="$ldflags" >"$log_dir/configure.log" 2>&1; then
+    cat "$log_dir/configure.log" >&2
+    echo "check-package: 0 passed, 1 failed (configure)"
+    exit 1
+fi
+if ! cmake --build "$build" -j "$(nproc 2>/dev/null || echo 2)" >"$log_dir/build.log" 2>&1; then
+    tail -40 "$log_dir/build.log" >&2
+    echo "check-package: 0 passed, 1 failed (build)"
+    exit 1
+fi
+
+step "cpack -G DEB"
+rm -f "$build"/vorlaine_*.deb
+if ! (cd "$build" && cpack -G DEB) >"$log_dir/cpack.log" 2>&1; then
+    cat "$log_dir/cpack.log" >&2
+    echo "check-package: 0 passed, 1 failed (cpack)"
+    exit 1
+fi
+version=$(sed -n 's/^ *project(vorlaine VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+deb=$(ls "$build"/vorlaine_"$version"-*_amd64.deb 2>/dev/null | head -1)
+if [ -z "$deb" ]; then
+    fail "no vorlaine_${version}-*_amd64.deb made"
+    echo "check-package: 0 passed, ${#failures[@]} failed"
+    exit 1
+fi
+echo "package: $deb"
+
+passed=0
+check() { # name command...
+    local name=$1
+    shift
+    if "$@" >"$log_dir/$name.log" 2>&1; then
+        passed=$((passed + 1))
+        echo "ok   $name"
+    else
+        sed 's/^/     /' "$log_dir/$name.log" >&2
+        fail "$name"
+    fi
+}
+
+step "desktop entry and metainfo"
+check desktop-file-validate desktop-file-validate packaging/vorlaine.desktop
+check appstream-validate appstreamcli validate --no-net --explain \
+    packaging/io.github.vorlaine.vorlaine.metainfo.xml
+
+step "lintian"
+lintian_run() {
+    lintian --allow-root --tag-display-limit 0 --info "$deb" >"$log_dir/lintian.out" 2>&1
+    local status=$?
+    cat "$log_dir/lintian.out"
+    # lintian exits 2 on errors; tags of lower severity do not fail the package.
+    ! grep -q '^E: ' "$log_dir/lintian.out" && [ $status -ne 1 ]
+}
+check lintian lintian_run
+grep -E '^[WIP]: ' "$log_dir/lintian.out" 2>/dev/null | sed 's/^/     /'
+
+step "package contents"
+expected=(
+    ./usr/bin/vorlaine
+    ./usr/share/applications/vorlaine.desktop
+    ./usr/share/icons/hicolor/scalable/apps/vorlaine.svg
+    ./usr/share/metainfo/io.github.vorlaine.vorlaine.metainfo.xml
+    ./usr/share/doc/vorlaine/copyright
+    ./usr/share/doc/vorlaine/changelog.Debian.gz
+    ./usr/share/man/man1/vorlaine.1.gz
+    ./usr/share/lintian/overrides/vorlaine
+)
+contents_ok() {
+    local listing missing=0
+    listing=$(dpkg-deb --contents "$deb" | awk '{print $6}')
+    echo "$listing"
+    for f in "${expected[@]}"; do
+        grep -qxF "$f" <<<"$listing" || { echo "missing from the package: $f"; missing=1; }
+    done
+    local depends
+    depends=$(dpkg-deb --field "$deb" Depends)
+    echo "Depends: $depends"
+    for d in fonts-wqy-microhei fonts-arphic-uming libqt6widgets6 libc6; do
+        grep -q "$d" <<<"$depends" || { echo "Depends lacks $d"; missing=1; }
+    done
+    local unpacked
+    unpacked=$(mktemp -d)
+    dpkg-deb --extract "$deb" "$unpacked"
+    # The metainfo together with the desktop entry and icon it points to.
+    appstreamcli validate-tree --no-net "$unpacked" || missing=1
+    file "$unpacked/usr/bin/vorlaine" | grep -q 'ELF 64-bit.*, stripped' ||
+        { echo "the program is not a stripped 64-bit binary"; missing=1; }
+    rm -rf "$unpacked"
+    return $missing
+}
+check contents contents_ok
+
+step "cmake --install to a temporary prefix"
+install_ok() {
+    local prefix status=0
+    prefix=$(mktemp -d)
+    cmake --install "$build" --prefix "$prefix" || return 1
+    for f in "${expected[@]}"; do
+        local path=$prefix/${f#./usr/}
+        [ -s "$path" ] || { echo "not installed: $path"; status=1; }
+    done
+    [ -x "$prefix/bin/vorlaine" ] || { echo "not executable: $prefix/bin/vorlaine"; status=1; }
+    find "$prefix" -type f | sort
+    rm -rf "$prefix"
+    return $status
+}
+check install-prefix install_ok
+
+failed=${#failures[@]}
+echo "package checked: $deb"
+[ "$failed" -gt 0 ] && echo "failed checks: ${failures[*]}"
+echo "check-package: $passed passed, $failed failed"
+[ "$failed" -eq 0 ]
