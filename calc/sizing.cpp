@@ -17,7 +17,7 @@ public:
     void notice(std::string_view text, std::string_view title) {
         list_.push_back(Notice{std::string(text), std::string(title)});
     }
-    void fault() { notice(notices::arithmetic_fault, notices::error_title); }
+    void fault() { list_.push_back(arithmetic_fault_notice()); }
     void caption(std::string_view label, std::string text) {
         list_.push_back(CaptionWrite{std::string(label), std::move(text)});
     }
@@ -67,6 +67,10 @@ void size_battery_and_array(const SizingInputs& in, VoltageChoice voltages, floa
 }
 
 } // namespace
+
+Notice arithmetic_fault_notice() {
+    return Notice{std::string(notices::arithmetic_fault), std::string(notices::error_title)};
+}
 
 std::vector<Effect> calculate(const WindowInputs& window) {
     Effects out;

@@ -63,6 +63,10 @@ struct CaptionWrite {
 
 using Effect = std::variant<Notice, CaptionWrite>;
 
+// The notice shown when the entered values lead to a division by zero or an
+// overflow, wherever in the program that happens.
+Notice arithmetic_fault_notice();
+
 // Runs one calculation and lists its effects in the order they must be applied.
 std::vector<Effect> calculate(const WindowInputs& inputs);
 

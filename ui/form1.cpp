@@ -1,7 +1,6 @@
 #include "form1.h"
 
 #include "about_text.h"
-#include "calc/notices.h"
 #include "control_factory.h"
 #include "control_table.h"
 #include "notice.h"
@@ -24,14 +23,6 @@ template <typename T> T* control(const QWidget* form, const QString& name) {
 
 QString numbered(const char* prefix, std::size_t n) {
     return QString::fromLatin1(prefix) + QString::number(n + 1);
-}
-
-void show_fault(QWidget* parent) {
-    show_notice(
-        parent,
-        QString::fromUtf8(calc::notices::arithmetic_fault.data(),
-                          calc::notices::arithmetic_fault.size()),
-        QString::fromUtf8(calc::notices::error_title.data(), calc::notices::error_title.size()));
 }
 
 } // namespace
@@ -185,7 +176,7 @@ void Form1::Text4_Change() {
     const std::optional<std::string> interval =
         calc::rainy_interval_text(text_[3]->text().toStdString());
     if (!interval)
-        return show_fault(this);
+        return apply(calc::arithmetic_fault_notice());
     text_[4]->setText(QString::fromStdString(*interval));
 }
 
