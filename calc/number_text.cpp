@@ -1,5 +1,7 @@
 #include "number_text.h"
 
+#include "c_number_text.h"
+
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -185,18 +187,29 @@ std::optional<double> read_decimal(Reader& in) {
     *end++ = 'e';
     end = std::to_chars(end, text.data() + text.size(), exponent).ptr;
 
+#if defined(__cpp_lib_to_chars) && !defined(VORLAINE_C_NUMBER_TEXT)
+    // from_chars never looks at the locale, which the desktop program needs.
     double value = 0;
     if (std::from_chars(text.data(), end, value).ec == std::errc::result_out_of_range) {
         if (leading > 0)
             return std::nullopt;
         value = 0.0; // below the smallest double
     }
+#else
+    *end = '\0';
+    const double value = c_library::read_digits(text.data());
+    if (std::isinf(value))
+        return std::nullopt;
+#endif
     return sign * value;
 }
 
 template <typename T> std::string format_with_digits(T value, int digits) {
     if (value == 0)
         return " 0"; // negative zero too: no sign is written for zero
+#if !defined(__cpp_lib_to_chars) || defined(VORLAINE_C_NUMBER_TEXT)
+    return (value < 0 ? "" : " ") + c_library::write_general(value, digits);
+#else
     std::array<char, 64> buf{};
     char* first = buf.data();
     if (!(value < 0))
@@ -207,6 +220,7 @@ template <typename T> std::string format_with_digits(T value, int digits) {
         if (*p == 'e')
             *p = 'E';
     return std::string(buf.data(), result.ptr);
+#endif
 }
 
 } // namespace

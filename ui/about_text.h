@@ -1,20 +1,20 @@
 // The text of the information box shown on a double click on the window.
 #pragma once
 
+#include "window_texts.h"
+
 #include <QString>
 
 namespace vorlaine::ui {
 
 inline QString about_title() {
-    return QStringLiteral("信息");
+    return QString::fromUtf8(texts::about_title.data(),
+                             static_cast<qsizetype>(texts::about_title.size()));
 }
 
-// Four lines joined by a bare carriage return, blanks included as shown.
 inline QString about_text() {
-    return QStringLiteral("         Vorlaine             版本: 1.0 \r"
-                          "      此软件仅供大家参考 , 如有问题 , 请多多指教 ! \r"
-                          "编者:Vorlaine开发组  E-mail:vorlaine@example.org  QQ:无\r"
-                          "         Hollandry!");
+    return QString::fromUtf8(texts::about_text.data(),
+                             static_cast<qsizetype>(texts::about_text.size()));
 }
 
 } // namespace vorlaine::ui

@@ -1,5 +1,7 @@
 #include "notice.h"
 
+#include "window_texts.h"
+
 #include <QAbstractButton>
 #include <QMessageBox>
 
@@ -14,7 +16,9 @@ void show_notice(QWidget* parent, const QString& text, const QString& title) {
     // Notices separate their lines with a bare carriage return.
     box.setText(QString(text).replace(QLatin1Char('\r'), QLatin1Char('\n')));
     box.setStandardButtons(QMessageBox::Ok);
-    box.button(QMessageBox::Ok)->setText(QStringLiteral("确定"));
+    box.button(QMessageBox::Ok)
+        ->setText(QString::fromUtf8(texts::notice_ok.data(),
+                                    static_cast<qsizetype>(texts::notice_ok.size())));
     box.exec();
 }
 

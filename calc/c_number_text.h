@@ -1,0 +1,19 @@
+// The number conversions done with the C library's strtod and snprintf, for
+// standard libraries without floating-point std::from_chars/std::to_chars
+// (emscripten's). Both must run in the C locale, which is the only locale the
+// WebAssembly build's C library has.
+#pragma once
+
+#include <string>
+
+namespace vorlaine::calc::c_library {
+
+// The correctly rounded double of normalised digits such as "12345e-3":
+// infinity when they overflow, zero or a subnormal when they underflow.
+double read_digits(const char* text);
+
+// `value` with `digits` significant digits in printf's %g form, exponent
+// letter in capitals ("1.234568E+07").
+std::string write_general(double value, int digits);
+
+} // namespace vorlaine::calc::c_library

@@ -1,0 +1,41 @@
+#!/usr/bin/env python3
+"""Serves a folder of the web edition on 127.0.0.1 until stopped.
+
+Usage: serve-web.py FOLDER [PORT]   (PORT 0 or none: a free port)
+Prints the address on its first line once it listens.
+"""
+import functools
+import http.server
+import sys
+
+
+class Handler(http.server.SimpleHTTPRequestHandler):
+    extensions_map = {
+        **http.server.SimpleHTTPRequestHandler.extensions_map,
+        ".wasm": "application/wasm",
+        ".js": "text/javascript",
+        ".mjs": "text/javascript",
+        ".webmanifest": "application/manifest+json",
+        ".svg": "image/svg+xml",
+        ".html": "text/html; charset=utf-8",
+        ".css": "text/css",
+    }
+
+    def log_message(self, format, *args):  # quiet: the address line is all
+        pass
+
+
+def main():
+    folder = sys.argv[1]
+    port = int(sys.argv[2]) if len(sys.argv) > 2 else 0
+    handler = functools.partial(Handler, directory=folder)
+    with http.server.ThreadingHTTPServer(("127.0.0.1", port), handler) as server:
+        print(f"http://127.0.0.1:{server.server_address[1]}/", flush=True)
+        try:
+            server.serve_forever()
+        except KeyboardInterrupt:
+            pass
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,170 @@
+#include "page_writer.h"
+
+#include "ui/window_texts.h"
+
+#include <cstdio>
+
+namespace vorlaine::web {
+namespace {
+
+using ui::ControlSpec;
+using ui::Kind;
+
+std::string px(int twips) {
+    return std::to_string(ui::twips_to_pixels(twips)) + "px";
+}
+
+std::string rectangle_style(const ControlSpec& row) {
+    return "left:" + px(row.left) + ";top:" + px(row.top) + ";width:" + px(row.width) +
+           ";height:" + px(row.height);
+}
+
+std::string classes_of(const ControlSpec& row) {
+    std::string out = "control";
+    if (row.colour == ui::Colour::DarkRed)
+        out += " dark-red";
+    else if (row.colour == ui::Colour::Green)
+        out += " green";
+    if (row.font == ui::Font::Slogan)
+        out += " slogan";
+    return out;
+}
+
+// Every element placed on the window carries data-control with its name, so
+// a program can find its box even where the named element is the input
+// inside a label.
+std::string placed(const ControlSpec& row) {
+    return " data-control=\"" + html_escaped(row.name) + "\" class=\"" + classes_of(row) +
+           "\" style=\"" + rectangle_style(row) + "\"";
+}
+
+std::string tab_index(const ControlSpec& row) {
+    // Positive tab indexes come before everything else; the table's start at 0.
+    return " tabindex=\"" + std::to_string(row.tab_index + 1) + "\"";
+}
+
+std::string disabled(const ControlSpec& row) {
+    return row.enabled ? "" : " disabled";
+}
+
+std::string control_markup(const ControlSpec& row, std::string_view picture_svg) {
+    const std::string name = html_escaped(row.name);
+    const std::string caption = html_escaped(row.caption ? row.caption : "");
+    switch (row.kind) {
+    case Kind::Label:
+        if (row.result_name)
+            return "<output id=\"" + name + "\"" + placed(row) + " aria-live=\"polite\"" +
+                   " aria-label=\"" + html_escaped(row.result_name) + "\">" + caption + "</output>";
+        if (row.buddy)
+            return "<label id=\"" + name + "\" for=\"" + html_escaped(row.buddy) + "\"" +
+                   placed(row) + (row.enabled ? "" : " aria-disabled=\"true\"") + ">" + caption +
+                   "</label>";
+        return "<span id=\"" + name + "\"" + placed(row) + ">" + caption + "</span>";
+    case Kind::TextBox:
+        return "<input id=\"" + name + "\"" + placed(row) + " type=\"text\" value=\"" + caption +
+               "\"" + tab_index(row) + disabled(row) +
+               " autocomplete=\"off\" spellcheck=\"false\">";
+    case Kind::Button:
+        return "<button id=\"" + name + "\"" + placed(row) + " type=\"button\"" + tab_index(row) +
+               disabled(row) + ">" + caption + "</button>";
+    case Kind::CheckBox:
+    case Kind::Option: {
+        const bool option = row.kind == Kind::Option;
+        return "<label" + placed(row) + "><input id=\"" + name + "\" type=\"" +
+               (option ? "radio\" name=\"sunshine\"" : "checkbox\"") + tab_index(row) +
+               disabled(row) + "><span>" + caption + "</span></label>";
+    }
+    case Kind::Line:
+        return "<div id=\"" + name + "\"" + placed(row) + " role=\"separator\"></div>";
+    case Kind::Picture:
+        return "<div id=\"" + name + "\"" + placed(row) + ">" + std::string(picture_svg) + "</div>";
+    case Kind::Frame:
+        break; // written with its children by controls_markup
+    }
+    return {};
+}
+
+void replace_all(std::string& text, std::string_view field, std::string_view value) {
+    for (std::size_t at = text.find(field); at != std::string::npos;
+         at = text.find(field, at + value.size()))
+        text.replace(at, field.size(), value);
+}
+
+} // namespace
+
+std::string html_escaped(std::string_view text) {
+    std::string out;
+    for (char c : text) {
+        switch (c) {
+        case '&':
+            out += "&amp;";
+            break;
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        case '"':
+            out += "&quot;";
+            break;
+        default:
+            out += c;
+        }
+    }
+    return out;
+}
+
+std::string json_string(std::string_view text) {
+    std::string out = "\"";
+    for (char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (c == '<') {
+            out += "\\u003c"; // never closes the script element it sits in
+        } else if (byte < 0x20) {
+            char escape[8];
+            std::snprintf(escape, sizeof escape, "\\u%04x", byte);
+            out += escape;
+        } else {
+            out += c;
+        }
+    }
+    return out + "\"";
+}
+
+std::string controls_markup(std::span<const ControlSpec> table, std::string_view picture_svg) {
+    std::string out;
+    for (const ControlSpec& row : table) {
+        if (row.in_frame)
+            continue;
+        if (row.kind != Kind::Frame) {
+            out += control_markup(row, picture_svg) + "\n";
+            continue;
+        }
+        out += "<fieldset id=\"" + html_escaped(row.name) + "\"" + placed(row) + "><legend>" +
+               html_escaped(row.caption ? row.caption : "") + "</legend>\n";
+        for (const ControlSpec& child : table)
+            if (child.in_frame)
+                out += control_markup(child, picture_svg) + "\n";
+        out += "</fieldset>\n";
+    }
+    return out;
+}
+
+std::string page_markup(std::string_view page_template, std::string_view picture_svg) {
+    std::string page(page_template);
+    const std::string texts = "{\"about_title\":" + json_string(ui::texts::about_title) +
+                              ",\"about_text\":" + json_string(ui::texts::about_text) + "}";
+    replace_all(page, "@WINDOW_CAPTION@", html_escaped(ui::texts::window_caption));
+    replace_all(page, "@FORM_SIZE@",
+                "width:" + px(ui::kFormWidth) + ";height:" + px(ui::kFormHeight));
+    replace_all(page, "@NOTICE_OK@", html_escaped(ui::texts::notice_ok));
+    replace_all(page, "@WINDOW_TEXTS@", texts);
+    replace_all(page, "@CONTROLS@", controls_markup(ui::form1_controls(), picture_svg));
+    return page;
+}
+
+} // namespace vorlaine::web

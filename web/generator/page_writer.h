@@ -1,0 +1,26 @@
+// Writes the web page of the window from its control table and its texts, so
+// that the page and the desktop window share one description.
+#pragma once
+
+#include "ui/control_table.h"
+
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace vorlaine::web {
+
+// The markup of every control, each positioned at its table rectangle in CSS
+// pixels; the children of the frame are placed inside it.
+std::string controls_markup(std::span<const ui::ControlSpec> table, std::string_view picture_svg);
+
+// The page: `page_template` with its @NAME@ fields filled in.
+std::string page_markup(std::string_view page_template, std::string_view picture_svg);
+
+// Text made safe inside HTML text and double-quoted attributes.
+std::string html_escaped(std::string_view text);
+
+// A JSON string literal; control characters become escapes.
+std::string json_string(std::string_view text);
+
+} // namespace vorlaine::web

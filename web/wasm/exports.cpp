@@ -1,0 +1,74 @@
+// The functions the page calls in the WebAssembly module. The page writes its
+// request into the input buffer, calls one function, and reads the answer
+// from the output buffer; both stay valid until the next call.
+#include "effects_wire.h"
+
+#include "calc/sizing.h"
+
+#include <cstdint>
+#include <string>
+
+namespace {
+
+std::string input;
+std::string output;
+
+void answer(const std::vector<vorlaine::calc::Effect>& effects) {
+    output = vorlaine::web::write_effects(effects);
+}
+
+} // namespace
+
+extern "C" {
+
+// Room for `size` bytes of request.
+__attribute__((export_name("input_buffer"))) char* input_buffer(std::uint32_t size) {
+    input.resize(size);
+    return input.data();
+}
+
+__attribute__((export_name("output_data"))) const char* output_data() {
+    return output.data();
+}
+
+__attribute__((export_name("output_size"))) std::uint32_t output_size() {
+    return static_cast<std::uint32_t>(output.size());
+}
+
+// One press of 计算: the window's inputs in, the ordered effects out.
+// Returns 0, or 1 when the request bytes are malformed.
+__attribute__((export_name("calculate"))) int calculate() {
+    const auto window = vorlaine::web::read_window_inputs(input);
+    if (!window)
+        return 1;
+    answer(vorlaine::calc::calculate(*window));
+    return 0;
+}
+
+// A change of the rainy-days box, its text being the whole request: one
+// caption for Text5, or the fault notice when the interval overflows.
+__attribute__((export_name("rainy_interval"))) int rainy_interval() {
+    const std::optional<std::string> text = vorlaine::calc::rainy_interval_text(input);
+    if (text)
+        answer({vorlaine::calc::CaptionWrite{"Text5", *text}});
+    else
+        answer({vorlaine::calc::arithmetic_fault_notice()});
+    return 0;
+}
+
+// `count` calculations over the current request, for the benchmark; returns
+// how many effects the last one had.
+__attribute__((export_name("calculate_repeatedly"))) std::uint32_t
+calculate_repeatedly(std::uint32_t count) {
+    const auto window = vorlaine::web::read_window_inputs(input);
+    if (!window)
+        return 0;
+    std::size_t last = 0;
+    for (std::uint32_t i = 0; i < count; ++i) {
+        const std::vector<vorlaine::calc::Effect> effects = vorlaine::calc::calculate(*window);
+        last = effects.size();
+    }
+    return static_cast<std::uint32_t>(last);
+}
+
+} // extern "C"
