@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the project needs, and only those that are missing.
-# Usage: scripts/ensure-deps.sh run|test
+# Usage: scripts/ensure-deps.sh run|test|web
 set -euo pipefail
 
 run_pkgs=(cmake make g++ pkg-config qt6-base-dev qt6-qpa-plugins
@@ -8,9 +8,13 @@ run_pkgs=(cmake make g++ pkg-config qt6-base-dev qt6-qpa-plugins
 test_pkgs=(googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
            xvfb xauth x11-utils locales dpkg-dev file
            lintian desktop-file-utils appstream python3)
+# The web edition: its build, its server, and the browser its tests drive.
+web_pkgs=(cmake make g++ emscripten nodejs npm chromium python3
+          fonts-wqy-microhei fonts-arphic-uming)
 
 wanted=("${run_pkgs[@]}")
-[ "${1:-run}" = test ] && wanted+=("${test_pkgs[@]}")
+[ "${1:-run}" = test ] && wanted+=("${test_pkgs[@]}" "${web_pkgs[@]}")
+[ "${1:-run}" = web ] && wanted=("${web_pkgs[@]}")
 
 missing=()
 for p in "${wanted[@]}"; do

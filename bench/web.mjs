@@ -1,0 +1,155 @@
+// Figures of the web edition, each beside its goal:
+//   - bytes the page loads on a first visit, raw and gzip-compressed;
+//   - navigation to the window drawn with its fonts (median of cold loads),
+//     beside a blank page served the same way in the same run;
+//   - a click on 计算 to the five results written (median);
+//   - calculations a second in the WebAssembly core against the native core
+//     (bench/calc_bench, run here in the same run).
+// Usage: node bench/web.mjs CALC_BENCH [LOADS]   Exits 1 when a goal is missed.
+import { execFileSync } from 'node:child_process';
+import { mkdtempSync, rmSync, writeFileSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import { join } from 'node:path';
+import { gzipSync } from 'node:zlib';
+
+import { launchBrowser, startServer } from '../web/tests/support.mjs';
+
+const [calcBench, loadsArg] = process.argv.slice(2);
+const loads = Number(loadsArg ?? 10);
+const median = (xs) => {
+  const s = [...xs].sort((a, b) => a - b);
+  return s.length % 2 ? s[(s.length - 1) / 2] : (s[s.length / 2 - 1] + s[s.length / 2]) / 2;
+};
+const goals = [];
+const goal = (name, figure, text, limit, atLeast = false) =>
+  goals.push({ name, figure, text, limit, atLeast });
+
+// A blank page that notes when it stands drawn, the way the window does.
+const blankFolder = mkdtempSync(join(tmpdir(), 'vorlaine-blank-'));
+writeFileSync(join(blankFolder, 'index.html'), '<!doctype html><meta charset="utf-8"><title>blank</title>' +
+  '<script>requestAnimationFrame(() => { const c = new MessageChannel(); ' +
+  'c.port1.onmessage = () => { window.vorlaineDrawnAt = performance.now(); }; c.port2.postMessage(0); });</script>');
+
+const site = await startServer();
+const blank = await startServer(blankFolder);
+const browser = await launchBrowser();
+try {
+  // ---- Everything the first visit loads, the service worker's files included.
+  {
+    const context = await browser.newContext();
+    const page = await context.newPage();
+    const bodies = new Map();
+    context.on('response', async (response) => {
+      if (!response.url().startsWith(site.url)) return;
+      try {
+        bodies.set(`${response.url()} ${bodies.size}`, await response.body());
+      } catch { /* a response without a body */ }
+    });
+    await page.goto(site.url);
+    await page.waitForSelector('#Form1[data-ready="true"]');
+    await page.waitForFunction(() => navigator.serviceWorker?.controller || navigator.serviceWorker?.ready);
+    await page.waitForTimeout(500);
+    const raw = [...bodies.values()].reduce((n, b) => n + b.length, 0);
+    const gzip = [...bodies.values()].reduce((n, b) => n + gzipSync(b, { level: 9 }).length, 0);
+    console.log(`first visit: ${bodies.size} responses`);
+    for (const [url, body] of bodies)
+      console.log(`  ${url.split(' ')[0].slice(site.url.length) || '/'}: ${body.length} B, ` +
+        `${gzipSync(body, { level: 9 }).length} B gzip`);
+    goal('bytes loaded, raw', raw / 1024, `${(raw / 1024).toFixed(1)} KB`, 200);
+    goal('bytes loaded, gzip', gzip / 1024, `${(gzip / 1024).toFixed(1)} KB`, 80);
+    await context.close();
+  }
+
+  // ---- Cold loads: a new context each time, so nothing is cached.
+  const coldLoad = async (url, ready) => {
+    const context = await browser.newContext();
+    const page = await context.newPage();
+    await page.goto(url);
+    await page.waitForFunction(ready);
+    const at = await page.evaluate(() => window.vorlaineDrawnAt);
+    await context.close();
+    return at;
+  };
+  const windowTimes = [];
+  const blankTimes = [];
+  await coldLoad(site.url, () => window.vorlaineDrawnAt); // warms the browser itself
+  for (let i = 0; i < loads; ++i) {
+    blankTimes.push(await coldLoad(blank.url, () => window.vorlaineDrawnAt));
+    windowTimes.push(await coldLoad(site.url, () => window.vorlaineDrawnAt));
+  }
+  console.log(`window drawn (ms): ${windowTimes.map((t) => t.toFixed(1)).join(' ')}`);
+  console.log(`blank page drawn (ms): ${blankTimes.map((t) => t.toFixed(1)).join(' ')}`);
+  const drawn = median(windowTimes);
+  goal('navigation to window drawn', drawn,
+    `${drawn.toFixed(1)} ms (blank page ${median(blankTimes).toFixed(1)} ms)`, 150);
+
+  // ---- One click on 计算, in the page, until the five captions are written.
+  const page = await browser.newPage();
+  await page.goto(site.url);
+  await page.waitForSelector('#Form1[data-ready="true"]');
+  const clicks = await page.evaluate(async () => {
+    const $ = (id) => document.getElementById(id);
+    const form = $('Form1');
+    for (const [id, v] of [['Text1', '60'], ['Text2', '12'], ['Text3', '5'], ['Text9', '5'], ['Text10', '30']])
+      $(id).value = v;
+    const once = () => new Promise((done) => {
+      const results = ['Label12', 'Label8', 'Label9', 'Label13', 'Label15'].map($);
+      for (const r of results) r.textContent = '';
+      const start = performance.now();
+      const watch = new MutationObserver(() => {
+        if (results.every((r) => r.textContent !== '')) {
+          watch.disconnect();
+          done(performance.now() - start);
+        }
+      });
+      watch.observe(form, { childList: true, subtree: true, characterData: true });
+      $('Command1').click();
+    });
+    const times = [];
+    for (let i = 0; i < 300; ++i) times.push(await once());
+    return { times, label9: $('Label9').textContent };
+  });
+  const click = median(clicks.times);
+  goal('click on 计算 to five results', click, `${(click * 1000).toFixed(0)} µs`, 2);
+  console.log(`click: Label9 reads "${clicks.label9}"`);
+
+  // ---- Calculations a second: the WebAssembly core in the page, the native core.
+  const wasmRates = await page.evaluate(async () => {
+    const { Core } = await import('./app.js');
+    const core = await Core.load(new URL('vorlaine.wasm', location.href));
+    const texts = ['60', '12', '5', '1', '5', '0.75', '0.8', '0.85', '5', '30'];
+    if (core.calculateRepeatedly(texts, 0, 1, 1) !== 5) throw new Error('not five effects');
+    core.calculateRepeatedly(texts, 0, 1, 100000);
+    const rates = [];
+    for (let r = 0; r < 5; ++r) {
+      const n = 300000;
+      const start = performance.now();
+      core.calculateRepeatedly(texts, 0, 1, n);
+      rates.push(n / ((performance.now() - start) / 1000));
+    }
+    return rates;
+  });
+  const wasmRate = median(wasmRates);
+  const nativeJson = JSON.parse(execFileSync(calcBench, ['--benchmark_filter=BM_Calculate$',
+    '--benchmark_repetitions=5', '--benchmark_format=json'], { encoding: 'utf8' }));
+  const nativeRate = median(nativeJson.benchmarks.filter((b) => b.run_type === 'iteration')
+    .map((b) => b.items_per_second));
+  const ratio = wasmRate / nativeRate;
+  goal('wasm calculations / native', ratio, `${ratio.toFixed(2)} (${(wasmRate / 1e6).toFixed(2)} M/s ` +
+    `vs ${(nativeRate / 1e6).toFixed(2)} M/s)`, 0.5, true);
+  await page.close();
+} finally {
+  await browser.close();
+  site.stop();
+  blank.stop();
+  rmSync(blankFolder, { recursive: true, force: true });
+}
+
+let allMet = true;
+console.log(`\n${'goal'.padEnd(34)} ${'measured'.padStart(44)}   target`);
+for (const g of goals) {
+  const met = g.atLeast ? g.figure >= g.limit : g.figure <= g.limit;
+  allMet &&= met;
+  console.log(`${g.name.padEnd(34)} ${g.text.padStart(44)}   ${g.atLeast ? '>=' : '<='} ${g.limit}  ${met ? 'met' : 'MISSED'}`);
+}
+process.exit(allMet ? 0 : 1);

@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Builds the web edition into build-web/web/site/, the folder to publish: the
+# page written from the control table, the core in WebAssembly, and the script,
+# style, icon, manifest and service worker. Needs cmake, g++ and emscripten.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+cmake -S . -B build-web -DCMAKE_BUILD_TYPE=Release -DVORLAINE_UI=OFF -DVORLAINE_TESTS=OFF \
+    -DVORLAINE_WEB=ON >/dev/null
+cmake --build build-web -j 2 --target web_site
