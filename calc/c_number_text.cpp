@@ -1,16 +1,199 @@
 #include "c_number_text.h"
 
 #include <array>
+#include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <optional>
 
 namespace vorlaine::calc::c_library {
+namespace {
+
+__extension__ typedef unsigned __int128 u128; // the compilers' own, GCC, Clang and emcc alike
+
+constexpr int kMaxPow10 = 38; // 10^38 < 2^127
+
+constexpr std::array<u128, kMaxPow10 + 1> kPowersOfTen = [] {
+    std::array<u128, kMaxPow10 + 1> p{};
+    p[0] = 1;
+    for (std::size_t i = 1; i < p.size(); ++i)
+        p[i] = p[i - 1] * 10;
+    return p;
+}();
+
+u128 pow10(int n) {
+    return kPowersOfTen[static_cast<std::size_t>(n)];
+}
+
+int bit_length(u128 x) {
+    const auto high = static_cast<std::uint64_t>(x >> 64);
+    const auto low = static_cast<std::uint64_t>(x);
+    if (high != 0)
+        return 128 - __builtin_clzll(high);
+    return low != 0 ? 64 - __builtin_clzll(low) : 0;
+}
+
+// The value rounded half to even to `digits` significant decimal digits, as
+// an integer of exactly that many digits and the decimal exponent of its
+// first digit.
+struct Rounded {
+    std::uint64_t digits;
+    int exponent;
+};
+
+// |v| * 10^shift cut to an integer, with how the dropped part compares with
+// one half (-1, 0, 1); nothing when the exact value does not fit in 128 bits.
+struct Scaled {
+    u128 whole;
+    int against_half;
+};
+
+std::optional<Scaled> scaled_exactly(std::uint64_t m, int e, int shift) {
+    // |v| = m * 2^e; every branch below keeps the arithmetic exact.
+    const auto compare = [](u128 a, u128 b) { return a < b ? -1 : (a > b ? 1 : 0); };
+    if (shift >= 0 && shift <= 19 && e < 0 && e > -64 && m < (std::uint64_t{1} << 44) &&
+        pow10(shift) < (u128{1} << 20)) {
+        // The usual case, a float of a few digits: 64-bit integers suffice.
+        const std::uint64_t a = m * static_cast<std::uint64_t>(pow10(shift));
+        const int down = -e;
+        const std::uint64_t remainder = a & ((std::uint64_t{1} << down) - 1);
+        return Scaled{a >> down, compare(remainder, u128{1} << (down - 1))};
+    }
+    if (shift >= 0) {
+        if (shift > 22)
+            return std::nullopt;
+        const u128 a = u128{m} * pow10(shift); // below 2^53 * 2^74
+        if (e >= 0) {
+            if (bit_length(a) + e > 127)
+                return std::nullopt;
+            return Scaled{a << e, -1};
+        }
+        const int down = -e;
+        if (down > 127)
+            return std::nullopt;
+        const u128 remainder = a & ((u128{1} << down) - 1);
+        return Scaled{a >> down, compare(remainder, u128{1} << (down - 1))};
+    }
+    const int t = -shift;
+    if (t > kMaxPow10)
+        return std::nullopt;
+    u128 divisor = pow10(t);
+    u128 n = m;
+    if (e >= 0) {
+        if (bit_length(n) + e > 127)
+            return std::nullopt;
+        n <<= e;
+    } else {
+        if (bit_length(divisor) - e > 126)
+            return std::nullopt;
+        divisor <<= -e;
+    }
+    return Scaled{n / divisor, compare(2 * (n % divisor), divisor)};
+}
+
+// Round-to-nearest-even of a finite, non-zero value, in integers only, for
+// the values the window shows; nothing for the far ends of the double range.
+std::optional<Rounded> round_exactly(double v, int digits) {
+    std::uint64_t bits = 0; // std::bit_cast is missing from emscripten's library
+    std::memcpy(&bits, &v, sizeof bits);
+    const auto biased = static_cast<int>((bits >> 52) & 0x7FFU);
+    std::uint64_t m = bits & ((std::uint64_t{1} << 52) - 1);
+    int e = -1074; // subnormals
+    if (biased != 0) {
+        m |= std::uint64_t{1} << 52;
+        e = biased - 1075;
+    }
+    const int top_bit = e + 63 - __builtin_clzll(m); // |v| lies in [2^top_bit, 2^(top_bit + 1))
+    while ((m & 1U) == 0) {
+        m >>= 1;
+        ++e;
+    }
+    const auto low = static_cast<std::uint64_t>(pow10(digits - 1));
+    const auto high = static_cast<std::uint64_t>(pow10(digits));
+    // floor(top_bit * log10(2)): the decimal exponent, or one below it.
+    int k = (top_bit * 78913) >> 18;
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        const std::optional<Scaled> s = scaled_exactly(m, e, digits - 1 - k);
+        if (!s)
+            return std::nullopt;
+        if (s->whole >= high) { // the estimate of the exponent was one too low
+            ++k;
+            continue;
+        }
+        if (s->whole < low) {
+            --k;
+            continue;
+        }
+        auto q = static_cast<std::uint64_t>(s->whole);
+        if (s->against_half > 0 || (s->against_half == 0 && (q & 1U) != 0))
+            ++q;
+        if (q == high) {
+            q = low;
+            ++k;
+        }
+        return Rounded{q, k};
+    }
+    return std::nullopt;
+}
+
+// printf's %g layout of rounded digits: plain for exponents from -4 to
+// digits - 1, else d.dddE+XX; trailing zeros and a bare point dropped.
+std::string general_layout(bool negative, Rounded r, int digits) {
+    std::array<char, 24> d{};
+    for (int i = digits - 1; i >= 0; --i) {
+        d[static_cast<std::size_t>(i)] = static_cast<char>('0' + r.digits % 10);
+        r.digits /= 10;
+    }
+    int used = digits;
+    while (used > 1 && d[static_cast<std::size_t>(used - 1)] == '0')
+        --used;
+    std::string out = negative ? "-" : "";
+    const auto put = [&](int from, int to) {
+        for (int i = from; i < to; ++i)
+            out += d[static_cast<std::size_t>(i)];
+    };
+    if (r.exponent >= -4 && r.exponent < digits) {
+        if (r.exponent < 0) {
+            out += "0.";
+            out.append(static_cast<std::size_t>(-r.exponent - 1), '0');
+            put(0, used);
+        } else {
+            const int whole = r.exponent + 1;
+            put(0, std::min(whole, used));
+            if (used < whole)
+                out.append(static_cast<std::size_t>(whole - used), '0');
+            if (used > whole) {
+                out += '.';
+                put(whole, used);
+            }
+        }
+        return out;
+    }
+    put(0, 1);
+    if (used > 1) {
+        out += '.';
+        put(1, used);
+    }
+    char exponent[16];
+    std::snprintf(exponent, sizeof exponent, "E%c%02d", r.exponent < 0 ? '-' : '+',
+                  std::abs(r.exponent));
+    return out + exponent;
+}
+
+} // namespace
 
 double read_digits(const char* text) {
     return std::strtod(text, nullptr);
 }
 
 std::string write_general(double value, int digits) {
+    // The C library's printf works through long double, which WebAssembly
+    // emulates in software; integers do the common case many times faster.
+    if (std::isfinite(value) && value != 0 && digits >= 1 && digits <= 17)
+        if (const std::optional<Rounded> r = round_exactly(value, digits))
+            return general_layout(value < 0, *r, digits);
     std::array<char, 64> buf{};
     const int length = std::snprintf(buf.data(), buf.size(), "%.*g", digits, value);
     std::string out(buf.data(), static_cast<std::size_t>(length > 0 ? length : 0));

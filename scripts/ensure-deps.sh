@@ -18,6 +18,8 @@ wanted=("${run_pkgs[@]}")
 
 missing=()
 for p in "${wanted[@]}"; do
+  # A nodejs that brings its own npm (not Debian's) serves as well.
+  [ "$p" = npm ] && command -v npm >/dev/null && continue
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
 

@@ -82,11 +82,19 @@ TEST(NumberPaths, WriteTheSameDigitsForDoublesAndFloats) {
     std::mt19937_64 rng(20261208);
     std::uniform_int_distribution<std::uint64_t> bits;
     std::uniform_real_distribution<double> everyday(-1e6, 1e6);
+    std::uniform_real_distribution<double> decade(-45, 45);
     for (int i = 0; i < 200000; ++i) {
         const double any = std::bit_cast<double>(bits(rng));
         const auto any_float = std::bit_cast<float>(static_cast<std::uint32_t>(bits(rng)));
         const double usual = everyday(rng);
-        for (double d : {any, usual}) {
+        // Every size the window shows, across the limits of the integer path.
+        const double sized = std::pow(10.0, decade(rng));
+        for (float f : {static_cast<float>(sized), static_cast<float>(-sized)}) {
+            if (std::isfinite(f) && f != 0) {
+                ASSERT_EQ(write_general(f, 7), with_to_chars(f, 7)) << f;
+            }
+        }
+        for (double d : {any, usual, sized, std::round(usual), sized * 1e-9}) {
             if (!std::isfinite(d))
                 continue;
             ASSERT_EQ(write_general(d, 15), with_to_chars(d, 15)) << d;
