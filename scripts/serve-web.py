@@ -25,11 +25,18 @@ class Handler(http.server.SimpleHTTPRequestHandler):
         pass
 
 
+class Server(http.server.ThreadingHTTPServer):
+    def handle_error(self, request, client_address):
+        # A browser that closes a connection early is no fault of the site.
+        if not isinstance(sys.exc_info()[1], ConnectionError):
+            super().handle_error(request, client_address)
+
+
 def main():
     folder = sys.argv[1]
     port = int(sys.argv[2]) if len(sys.argv) > 2 else 0
     handler = functools.partial(Handler, directory=folder)
-    with http.server.ThreadingHTTPServer(("127.0.0.1", port), handler) as server:
+    with Server(("127.0.0.1", port), handler) as server:
         print(f"http://127.0.0.1:{server.server_address[1]}/", flush=True)
         try:
             server.serve_forever()
