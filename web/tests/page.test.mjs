@@ -415,3 +415,34 @@ describe('behaviours', () => {
     }
   });
 });
+
+describe('offline', () => {
+  test('after one visit the window opens and calculates with the network off', async () => {
+    const context = await browser.newContext();
+    try {
+      const online = await context.newPage();
+      await online.goto(server.url);
+      await online.waitForSelector('#Form1[data-ready="true"]');
+      await online.evaluate(() => navigator.serviceWorker.ready);
+      await online.waitForFunction(() => navigator.serviceWorker.controller !== null);
+      await online.close();
+
+      await context.setOffline(true);
+      const offline = await context.newPage();
+      await offline.goto(server.url);
+      await offline.waitForSelector('#Form1[data-ready="true"]');
+      const c = readJsonLines('sizing-cases.jsonl').find((r) => r.effects.length === 5 && r.effects.every((e) => e.caption));
+      if (c.check2) await offline.click('#Check2');
+      await offline.evaluate((texts) => {
+        for (const [id, value] of Object.entries(texts)) document.getElementById(id).value = value;
+      }, c.texts);
+      await offline.click(`#Option${c.option}`);
+      await offline.click('#Command1');
+      await offline.waitForFunction(() => document.getElementById('Form1').dataset.calculated === '1');
+      for (const { caption } of c.effects)
+        assert.equal(await offline.textContent(`#${caption.label}`), caption.text, caption.label);
+    } finally {
+      await context.close();
+    }
+  });
+});
