@@ -8,7 +8,7 @@
 // Usage: node bench/web.mjs CALC_BENCH [LOADS]   Exits 1 when a goal is missed.
 import { spawnSync } from 'node:child_process';
 import { mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
-import { tmpdir } from 'node:os';
+import { cpus, loadavg, tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { gzipSync } from 'node:zlib';
 
@@ -151,7 +151,8 @@ try {
 }
 
 let allMet = true;
-console.log(`\n${'goal'.padEnd(34)} ${'measured'.padStart(44)}   target`);
+console.log(`\n${new Date().toISOString()}, ${cpus().length} cores, load average ${loadavg().map((l) => l.toFixed(2)).join(' ')}`);
+console.log(`${'goal'.padEnd(34)} ${'measured'.padStart(44)}   target`);
 for (const g of goals) {
   const met = g.atLeast ? g.figure >= g.limit : g.figure <= g.limit;
   allMet &&= met;
