@@ -149,37 +149,46 @@ std::string general_layout(bool negative, Rounded r, int digits) {
     int used = digits;
     while (used > 1 && d[static_cast<std::size_t>(used - 1)] == '0')
         --used;
-    std::string out = negative ? "-" : "";
+    std::array<char, 48> buf{}; // at most sign, 0.0000, 17 digits, point, E+308
+    char* out = buf.data();
+    if (negative)
+        *out++ = '-';
     const auto put = [&](int from, int to) {
         for (int i = from; i < to; ++i)
-            out += d[static_cast<std::size_t>(i)];
+            *out++ = d[static_cast<std::size_t>(i)];
     };
     if (r.exponent >= -4 && r.exponent < digits) {
         if (r.exponent < 0) {
-            out += "0.";
-            out.append(static_cast<std::size_t>(-r.exponent - 1), '0');
+            *out++ = '0';
+            *out++ = '.';
+            for (int i = r.exponent + 1; i < 0; ++i)
+                *out++ = '0';
             put(0, used);
         } else {
             const int whole = r.exponent + 1;
             put(0, std::min(whole, used));
-            if (used < whole)
-                out.append(static_cast<std::size_t>(whole - used), '0');
+            for (int i = used; i < whole; ++i)
+                *out++ = '0';
             if (used > whole) {
-                out += '.';
+                *out++ = '.';
                 put(whole, used);
             }
         }
-        return out;
+        return std::string(buf.data(), out);
     }
     put(0, 1);
     if (used > 1) {
-        out += '.';
+        *out++ = '.';
         put(1, used);
     }
-    char exponent[16];
-    std::snprintf(exponent, sizeof exponent, "E%c%02d", r.exponent < 0 ? '-' : '+',
-                  std::abs(r.exponent));
-    return out + exponent;
+    *out++ = 'E';
+    *out++ = r.exponent < 0 ? '-' : '+';
+    const int e = std::abs(r.exponent);
+    if (e >= 100)
+        *out++ = static_cast<char>('0' + e / 100);
+    *out++ = static_cast<char>('0' + e / 10 % 10);
+    *out++ = static_cast<char>('0' + e % 10);
+    return std::string(buf.data(), out);
 }
 
 } // namespace
