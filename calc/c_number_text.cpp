@@ -53,13 +53,13 @@ struct Scaled {
 std::optional<Scaled> scaled_exactly(std::uint64_t m, int e, int shift) {
     // |v| = m * 2^e; every branch below keeps the arithmetic exact.
     const auto compare = [](u128 a, u128 b) { return a < b ? -1 : (a > b ? 1 : 0); };
-    if (shift >= 0 && shift <= 19 && e < 0 && e > -64 && m < (std::uint64_t{1} << 44) &&
-        pow10(shift) < (u128{1} << 20)) {
+    if (shift >= 0 && shift <= 6 && e < 0 && e > -64 && m < (std::uint64_t{1} << 44)) {
         // The usual case, a float of a few digits: 64-bit integers suffice.
         const std::uint64_t a = m * static_cast<std::uint64_t>(pow10(shift));
         const int down = -e;
         const std::uint64_t remainder = a & ((std::uint64_t{1} << down) - 1);
-        return Scaled{a >> down, compare(remainder, u128{1} << (down - 1))};
+        const std::uint64_t half = std::uint64_t{1} << (down - 1);
+        return Scaled{a >> down, remainder < half ? -1 : (remainder > half ? 1 : 0)};
     }
     if (shift >= 0) {
         if (shift > 22)
@@ -106,10 +106,9 @@ std::optional<Rounded> round_exactly(double v, int digits) {
         e = biased - 1075;
     }
     const int top_bit = e + 63 - __builtin_clzll(m); // |v| lies in [2^top_bit, 2^(top_bit + 1))
-    while ((m & 1U) == 0) {
-        m >>= 1;
-        ++e;
-    }
+    const int zeros = __builtin_ctzll(m);            // m is not zero: the value is not
+    m >>= zeros;
+    e += zeros;
     const auto low = static_cast<std::uint64_t>(pow10(digits - 1));
     const auto high = static_cast<std::uint64_t>(pow10(digits));
     // floor(top_bit * log10(2)): the decimal exponent, or one below it.
@@ -140,7 +139,7 @@ std::optional<Rounded> round_exactly(double v, int digits) {
 
 // printf's %g layout of rounded digits: plain for exponents from -4 to
 // digits - 1, else d.dddE+XX; trailing zeros and a bare point dropped.
-std::string general_layout(bool negative, Rounded r, int digits) {
+std::string general_layout(std::string_view prefix, bool negative, Rounded r, int digits) {
     std::array<char, 24> d{};
     for (int i = digits - 1; i >= 0; --i) {
         d[static_cast<std::size_t>(i)] = static_cast<char>('0' + r.digits % 10);
@@ -149,8 +148,10 @@ std::string general_layout(bool negative, Rounded r, int digits) {
     int used = digits;
     while (used > 1 && d[static_cast<std::size_t>(used - 1)] == '0')
         --used;
-    std::array<char, 48> buf{}; // at most sign, 0.0000, 17 digits, point, E+308
+    std::array<char, 64> buf{}; // prefix, sign, 0.0000, 17 digits, point, E+308
     char* out = buf.data();
+    for (char c : prefix.substr(0, 8))
+        *out++ = c;
     if (negative)
         *out++ = '-';
     const auto put = [&](int from, int to) {
@@ -197,15 +198,16 @@ double read_digits(const char* text) {
     return std::strtod(text, nullptr);
 }
 
-std::string write_general(double value, int digits) {
+std::string write_general(double value, int digits, std::string_view prefix) {
     // The C library's printf works through long double, which WebAssembly
     // emulates in software; integers do the common case many times faster.
     if (std::isfinite(value) && value != 0 && digits >= 1 && digits <= 17)
         if (const std::optional<Rounded> r = round_exactly(value, digits))
-            return general_layout(value < 0, *r, digits);
+            return general_layout(prefix, value < 0, *r, digits);
     std::array<char, 64> buf{};
     const int length = std::snprintf(buf.data(), buf.size(), "%.*g", digits, value);
-    std::string out(buf.data(), static_cast<std::size_t>(length > 0 ? length : 0));
+    std::string out(prefix);
+    out.append(buf.data(), static_cast<std::size_t>(length > 0 ? length : 0));
     for (char& c : out)
         if (c == 'e')
             c = 'E';

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace vorlaine::calc::c_library {
 
@@ -12,8 +13,8 @@ namespace vorlaine::calc::c_library {
 // infinity when they overflow, zero or a subnormal when they underflow.
 double read_digits(const char* text);
 
-// `value` with `digits` significant digits in printf's %g form, exponent
-// letter in capitals ("1.234568E+07").
-std::string write_general(double value, int digits);
+// `prefix` (at most 8 characters), then `value` with `digits` significant
+// digits in printf's %g form, exponent letter in capitals ("1.234568E+07").
+std::string write_general(double value, int digits, std::string_view prefix = {});
 
 } // namespace vorlaine::calc::c_library

@@ -208,10 +208,7 @@ template <typename T> std::string format_with_digits(T value, int digits) {
     if (value == 0)
         return " 0"; // negative zero too: no sign is written for zero
 #if !defined(__cpp_lib_to_chars) || defined(VORLAINE_C_NUMBER_TEXT)
-    std::string text = c_library::write_general(value, digits);
-    if (!(value < 0))
-        text.insert(text.begin(), ' ');
-    return text;
+    return c_library::write_general(value, digits, value < 0 ? "" : " ");
 #else
     std::array<char, 64> buf{};
     char* first = buf.data();
