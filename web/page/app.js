@@ -88,7 +88,6 @@ export class Core {
 
   // The effect of a change of the rainy-days box: Text5's new text or a notice.
   rainyInterval(text) {
-    this.#send([]);
     const bytes = encoder.encode(text);
     new Uint8Array(this.exports.memory.buffer, this.exports.input_buffer(bytes.length),
       bytes.length).set(bytes);
