@@ -108,11 +108,14 @@ try {
       $('Command1').click();
     });
     const times = [];
+    const start = performance.now();
     for (let i = 0; i < 300; ++i) times.push(await once());
-    return { times, label9: $('Label9').textContent };
+    // The page's clock ticks in 0.1 ms steps: the mean over all clicks is finer.
+    return { times, mean: (performance.now() - start) / 300, label9: $('Label9').textContent };
   });
   const click = median(clicks.times);
-  goal('click on 计算 to five results', click, `${(click * 1000).toFixed(0)} µs`, 2);
+  goal('click on 计算 to five results', click,
+    `${(click * 1000).toFixed(0)} µs (mean ${(clicks.mean * 1000).toFixed(0)} µs)`, 2);
   console.log(`click: Label9 reads "${clicks.label9}"`);
 
   // ---- Calculations a second: the WebAssembly core in the page, the native core.

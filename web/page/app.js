@@ -116,7 +116,13 @@ function startWindow() {
   // The result labels' unit-only captions, as the page was written.
   const units = ['Label12', 'Label8', 'Label9', 'Label13', 'Label15']
     .map((id) => [id, $(id).textContent]);
-  const core = Core.load(new URL('vorlaine.wasm', import.meta.url));
+  // The calculation core is fetched and compiled once the window is drawn, so
+  // that its compilation does not hold back the first drawing on a small
+  // machine; whatever needs it before then waits for it.
+  let startCore;
+  const core = new Promise((start) => { startCore = start; })
+    .then(() => Core.load(new URL('vorlaine.wasm', import.meta.url)));
+  let coreReady = null; // the core itself, once it is there
 
   // Writes from code raise the handlers a user's action would, before they return.
   const handlers = new Map();
@@ -224,8 +230,6 @@ function startWindow() {
   }
 
   // Runs at once when the core is there, so that 清除's next write follows it.
-  let coreReady = null;
-  core.then((c) => { coreReady = c; });
   function Text4_Change() {
     setText(text(5), '');
     const run = (c) => apply(c.rainyInterval(text(4).value));
@@ -270,15 +274,22 @@ function startWindow() {
   form.dataset.loaded = 'true';
   text(1).focus();
 
-  // When the window stands drawn with its fonts and the core is ready.
-  Promise.all([core, document.fonts.ready]).then(() => requestAnimationFrame(() => {
+  // When the window stands drawn with its fonts (the frame after the next one
+  // has begun), and when the core is ready as well; a click on 计算 before
+  // that waits for the core.
+  const drawn = document.fonts.ready.then(() => new Promise((done) => requestAnimationFrame(() => {
     const channel = new MessageChannel();
     channel.port1.onmessage = () => {
-      form.dataset.ready = 'true';
       window.vorlaineDrawnAt = performance.now();
+      done();
     };
     channel.port2.postMessage(null);
-  }));
+  })));
+  drawn.then(startCore);
+  core.then((c) => {
+    coreReady = c;
+    form.dataset.ready = 'true';
+  });
 
   if ('serviceWorker' in navigator && location.protocol.startsWith('http'))
     addEventListener('load', () => navigator.serviceWorker.register('sw.js').catch(() => {}));
