@@ -106,6 +106,32 @@ private slots:
         }
     }
 
+    void clearWritesInItsOwnOrder() {
+        Form1 form;
+        for (int box = 1; box <= 10; ++box)
+            text_box(form, qPrintable(QStringLiteral("Text%1").arg(box)))
+                ->setText(QStringLiteral("x%1").arg(box));
+        control<QCheckBox>(form, "Check1")->setChecked(false);
+        for (const char* name : {"Check2", "Check3", "Check4", "Option3"})
+            control<QAbstractButton>(form, name)->setChecked(true);
+        // Every change as it happens, cascades included.
+        QStringList writes;
+        for (QLineEdit* box : form.findChildren<QLineEdit*>())
+            connect(box, &QLineEdit::textChanged, box, [&writes, box](const QString& text) {
+                writes << box->objectName() + '=' + text;
+            });
+        for (QAbstractButton* button : form.findChildren<QAbstractButton*>())
+            connect(button, &QAbstractButton::toggled, button, [&writes, button](bool on) {
+                if (on || !button->inherits("QRadioButton"))
+                    writes << button->objectName() + (on ? "=on" : "=off");
+            });
+        control<QPushButton>(form, "Command2")->click();
+        QCOMPARE(writes, QStringList({"Text6=0.75", "Text7=0.8", "Text8=0.85",
+                                      "Text1=", "Text2=", "Text3=", "Text5=", "Text5= 5", "Text4=1",
+                                      "Text5=5", "Text9=", "Text10=", "Option1=on", "Check1=on",
+                                      "Check2=off", "Check3=off", "Check4=off"}));
+    }
+
     void clearRestoresEveryDefault() {
         Form1 form;
         fill_worked_example(form);

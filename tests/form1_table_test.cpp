@@ -4,6 +4,7 @@
 // no control may do: interpret typed text, or press a button on Enter or Escape.
 #include "widget_test_support.h"
 
+#include "ui/control_table.h"
 #include "ui/fonts.h"
 #include "ui/solar_picture.h"
 
@@ -100,6 +101,12 @@ private slots:
         QApplication::setFont(vorlaine::ui::dialog_font());
         quiet_offscreen_warnings();
         QCOMPARE(rows().size(), 44);
+    }
+
+    void aControlThatIsNotThereIsAnError() {
+        QVERIFY_THROWS_EXCEPTION(std::out_of_range, vorlaine::ui::form1_control("Text11"));
+        QCOMPARE(QString::fromUtf8(vorlaine::ui::form1_control("Text8").caption),
+                 row(QStringLiteral("Text8")).caption);
     }
 
     void theWindowHoldsExactlyTheseControls() {
