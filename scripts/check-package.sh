@@ -20,8 +20,7 @@ step "configure and build ($build, Release)"
 export DEB_BUILD_MAINT_OPTIONS=hardening=+all
 cxxflags="$(dpkg-buildflags --get CXXFLAGS) $(dpkg-buildflags --get CPPFLAGS)"
 ldflags="$(dpkg-buildflags --get LDFLAGS)"
-if ! cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DVORLAINE_TESTS=OFF \
-        -DVORLAINE_BENCH=OFF -DVORLAINE_UI=ON -DCMAKE_CXX_FLAGS="$cxxflags" \
+if ! cmake --preset package -DCMAKE_CXX_FLAGS="$cxxflags" \
         -DCMAKE_EXE_LINKER_FLAGS="$ldflags" >"$log_dir/configure.log" 2>&1; then
     cat "$log_dir/configure.log" >&2
     echo "check-package: 0 passed, 1 failed (configure)"
