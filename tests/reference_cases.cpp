@@ -1,14 +1,26 @@
 #include "reference_cases.h"
 
-#include "json_lines.h"
+#include <nlohmann/json.hpp>
 
+#include <fstream>
 #include <stdexcept>
 
 namespace vorlaine::testing {
 namespace {
 
-std::string data_file(const char* name) {
-    return std::string(VORLAINE_REFERENCE_DIR) + "/" + name;
+using json = nlohmann::json;
+
+// Every line of a JSON Lines file of the reference folder.
+std::vector<json> read_lines(const char* name) {
+    const std::string path = std::string(VORLAINE_REFERENCE_DIR) + "/" + name;
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        throw std::runtime_error("cannot open " + path);
+    std::vector<json> rows;
+    for (std::string line; std::getline(in, line);)
+        if (!line.empty())
+            rows.push_back(json::parse(line));
+    return rows;
 }
 
 calc::SunshineKind kind_of_option(int option) {
@@ -25,12 +37,12 @@ calc::SunshineKind kind_of_option(int option) {
     throw std::runtime_error("no option " + std::to_string(option));
 }
 
-calc::Effect effect_of(const json::Value& item) {
-    if (item.has("fault"))
+calc::Effect effect_of(const json& item) {
+    if (item.contains("fault"))
         return calc::arithmetic_fault_notice();
-    if (item.has("notice"))
-        return calc::Notice{item["notice"]["text"].text, item["notice"]["title"].text};
-    return calc::CaptionWrite{item["caption"]["label"].text, item["caption"]["text"].text};
+    if (item.contains("notice"))
+        return calc::Notice{item.at("notice").at("text"), item.at("notice").at("title")};
+    return calc::CaptionWrite{item.at("caption").at("label"), item.at("caption").at("text")};
 }
 
 } // namespace
@@ -68,15 +80,15 @@ std::string SizingCase::describe() const {
 std::vector<SizingCase> sizing_cases() {
     std::vector<SizingCase> cases;
     int line = 0;
-    for (const json::Value& row : json::read_lines(data_file("sizing-cases.jsonl"))) {
+    for (const json& row : read_lines("sizing-cases.jsonl")) {
         SizingCase c;
         c.line = ++line;
         for (int box = 1; box <= 10; ++box)
-            c.inputs.text(box) = row["texts"]["Text" + std::to_string(box)].text;
-        c.inputs.check2 = static_cast<int>(row["check2"].number);
-        c.option = static_cast<int>(row["option"].number);
+            c.inputs.text(box) = row.at("texts").at("Text" + std::to_string(box));
+        c.inputs.check2 = row.at("check2");
+        c.option = row.at("option");
         c.inputs.sunshine = kind_of_option(c.option);
-        for (const json::Value& item : row["effects"].items)
+        for (const json& item : row.at("effects"))
             c.effects.push_back(effect_of(item));
         cases.push_back(std::move(c));
     }
@@ -86,12 +98,12 @@ std::vector<SizingCase> sizing_cases() {
 std::vector<RainyDaysCase> rainy_days_cases() {
     std::vector<RainyDaysCase> cases;
     int line = 0;
-    for (const json::Value& row : json::read_lines(data_file("rainy-days-cases.jsonl"))) {
+    for (const json& row : read_lines("rainy-days-cases.jsonl")) {
         RainyDaysCase c;
         c.line = ++line;
-        c.rainy_days = row["rainy_days"].text;
-        if (!row.has("fault"))
-            c.interval = row["interval"].text;
+        c.rainy_days = row.at("rainy_days");
+        if (!row.contains("fault"))
+            c.interval = row.at("interval").get<std::string>();
         cases.push_back(std::move(c));
     }
     return cases;
