@@ -95,6 +95,11 @@ contents_ok() {
     for f in "${expected[@]}"; do
         grep -qxF "$f" <<<"$listing" || { echo "missing from the package: $f"; missing=1; }
     done
+    # The menu entry must start the program the package installs.
+    local exec_line
+    exec_line=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' packaging/vorlaine.desktop)
+    grep -qxF "./usr/bin/${exec_line:-<none>}" <<<"$listing" ||
+        { echo "the desktop entry's Exec (${exec_line:-none}) is not a program of the package"; missing=1; }
     local depends
     depends=$(dpkg-deb --field "$deb" Depends)
     echo "Depends: $depends"

@@ -72,6 +72,10 @@ TEST(RainyInterval, ZeroStopsTheCalculation) {
         EXPECT_EQ(with({{5, text}}), expected) << text;
     // A tiny interval is not zero.
     EXPECT_EQ(notices_of(with({{5, "1e-45"}})), std::vector<Notice>{fault_notice});
+    // Nor is a negative one: one rainy day every -5 days makes the panel
+    // current 0.8 times what it would be without rain, 4.8 A less the
+    // float rounding of the daily charge (4.7999997 A), at 18 V.
+    EXPECT_EQ(with({{5, "-5"}}), results(" 12V", " 18V", " 78.43137Ah", " 86.39999W", "30度"));
 }
 
 TEST(Sunshine, ConversionsOfEveryKind) {
