@@ -2,7 +2,6 @@
 // notices and captions, and the information box.
 #include "widget_test_support.h"
 
-#include "calc/notices.h"
 #include "ui/fonts.h"
 
 #include <QCheckBox>
@@ -15,10 +14,6 @@ using namespace vorlaine::testing;
 using vorlaine::ui::Form1;
 
 namespace {
-
-QString qs(std::string_view text) {
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
 
 void fill(Form1& form, std::initializer_list<std::pair<const char*, const char*>> texts) {
     for (const auto& [name, text] : texts)
@@ -66,17 +61,6 @@ private slots:
         text_box(form, "Text5")->setText(QStringLiteral("7"));
         days->setText(QStringLiteral("3"));
         QCOMPARE(text_of(form, "Text5"), QStringLiteral(" 15"));
-    }
-
-    void rainyDaysOverflowShowsTheFaultAndLeavesTheIntervalEmpty() {
-        Form1 form;
-        NoticeCatcher catcher;
-        text_box(form, "Text4")->setText(QStringLiteral("1e308"));
-        QCOMPARE(text_of(form, "Text5"), QString());
-        QCOMPARE(catcher.seen().size(), 1U);
-        QCOMPARE(catcher.seen()[0].title, qs(vorlaine::calc::notices::error_title));
-        QCOMPARE(catcher.seen()[0].text,
-                 qs(vorlaine::calc::notices::arithmetic_fault).replace('\r', '\n'));
     }
 
     void inverterBoxSwitchesItsEfficiencyField() {
