@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 using namespace vorlaine::calc;
 using namespace vorlaine::calc::testing;
 
@@ -118,6 +120,9 @@ TEST(DirectCurrent, EveryBandEndLandsInItsBand) {
             EXPECT_EQ(choice->system_voltage, b.system) << end;
             EXPECT_EQ(choice->panel_voltage, b.panel) << end;
         }
+        // The nearest floats outside each end are outside every band.
+        EXPECT_FALSE(select_dc_voltage(std::nextafter(stored(b.low), -1.0f))) << b.low;
+        EXPECT_FALSE(select_dc_voltage(std::nextafter(stored(b.high), 100.0f))) << b.high;
     }
     for (const char* outside : {"0", "0.5", "0.6999999", "1.3000001", "1.5", "2.7", "3.2", "4",
                                 "6.6", "9", "13", "26", "38", "46", "49.00001", "220", "-12"})
