@@ -75,10 +75,14 @@ void format_in_turn(benchmark::State& state, const std::array<T, N>& values) {
     state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()));
 }
 
-void BM_FormatNumberFloat(benchmark::State& state) { format_in_turn(state, kFloats); }
+void BM_FormatNumberFloat(benchmark::State& state) {
+    format_in_turn(state, kFloats);
+}
 BENCHMARK(BM_FormatNumberFloat);
 
-void BM_FormatNumberDouble(benchmark::State& state) { format_in_turn(state, kDoubles); }
+void BM_FormatNumberDouble(benchmark::State& state) {
+    format_in_turn(state, kDoubles);
+}
 BENCHMARK(BM_FormatNumberDouble);
 
 } // namespace

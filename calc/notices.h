@@ -8,6 +8,8 @@ namespace vorlaine::calc::notices {
 inline constexpr std::string_view error_title = "错误";
 inline constexpr std::string_view hint_title = "提示";
 
+// 数傎 (not 数值) and 间格 (not 间隔) are intended: the notices read exactly
+// as they always have, odd characters included.
 inline constexpr std::string_view invalid_input = "请输入有效的数傎";
 inline constexpr std::string_view zero_interval = "阴雨天间格天数不能 0";
 inline constexpr std::string_view out_of_range =

@@ -19,8 +19,7 @@ if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
     trap 'rm -rf "$XDG_RUNTIME_DIR"' EXIT
 fi
 jobs=$(nproc 2>/dev/null || echo 2)
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DVORLAINE_TESTS=OFF -DVORLAINE_BENCH=ON \
-    -DVORLAINE_UI=ON >/dev/null || exit 2
+cmake --preset bench >/dev/null || exit 2
 cmake --build "$build" -j "$jobs" --target calc_bench click_bench bare_window vorlaine \
     >"$build/bench-build.log" 2>&1 || {
     tail -40 "$build/bench-build.log" >&2

@@ -20,8 +20,7 @@ step "configure and build ($build, Release)"
 export DEB_BUILD_MAINT_OPTIONS=hardening=+all
 cxxflags="$(dpkg-buildflags --get CXXFLAGS) $(dpkg-buildflags --get CPPFLAGS)"
 ldflags="$(dpkg-buildflags --get LDFLAGS)"
-if ! cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DVORLAINE_TESTS=OFF \
-        -DVORLAINE_BENCH=OFF -DVORLAINE_UI=ON -DCMAKE_CXX_FLAGS="$cxxflags" \
+if ! cmake --preset package -DCMAKE_CXX_FLAGS="$cxxflags" \
         -DCMAKE_EXE_LINKER_FLAGS="$ldflags" >"$log_dir/configure.log" 2>&1; then
     cat "$log_dir/configure.log" >&2
     echo "check-package: 0 passed, 1 failed (configure)"
@@ -96,6 +95,11 @@ contents_ok() {
     for f in "${expected[@]}"; do
         grep -qxF "$f" <<<"$listing" || { echo "missing from the package: $f"; missing=1; }
     done
+    # The menu entry must start the program the package installs.
+    local exec_line
+    exec_line=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' packaging/vorlaine.desktop)
+    grep -qxF "./usr/bin/${exec_line:-<none>}" <<<"$listing" ||
+        { echo "the desktop entry's Exec (${exec_line:-none}) is not a program of the package"; missing=1; }
     local depends
     depends=$(dpkg-deb --field "$deb" Depends)
     echo "Depends: $depends"

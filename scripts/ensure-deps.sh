@@ -5,7 +5,8 @@ set -euo pipefail
 
 run_pkgs=(cmake make g++ pkg-config qt6-base-dev qt6-qpa-plugins
           fonts-wqy-microhei fonts-arphic-uming)
-test_pkgs=(googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
+test_pkgs=(googletest libgtest-dev nlohmann-json3-dev libbenchmark-dev clang clang-format
+           libclang-rt-14-dev
            xvfb xauth x11-utils locales dpkg-dev file
            lintian desktop-file-utils appstream python3)
 # The web edition: its build, its server, and the browser its tests drive.

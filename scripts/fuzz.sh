@@ -18,9 +18,7 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="$root/build-fuzz"
 cd "$root"
 
-CC=clang CXX=clang++ cmake -S . -B "$build" -DCMAKE_CXX_COMPILER=clang++ \
-  -DVORLAINE_FUZZ=ON -DVORLAINE_UI=OFF \
-  -DVORLAINE_TESTS=OFF -DVORLAINE_BENCH=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --preset fuzz >/dev/null # build-fuzz, with clang
 cmake --build "$build" -j"$(nproc)" >"$build/build.log" 2>&1 || { cat "$build/build.log"; exit 1; }
 
 declare -A max_len=([fuzz_parse_number]=4096 [fuzz_format_number]=4096 [fuzz_calculate]=8192)

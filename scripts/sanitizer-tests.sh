@@ -9,9 +9,7 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="$root/build-asan"
 cd "$root"
 
-CC=gcc CXX=g++ cmake -S . -B "$build" -DCMAKE_CXX_COMPILER=g++ \
-  -DVORLAINE_SANITIZE=ON -DVORLAINE_TESTS=ON \
-  -DVORLAINE_FUZZ=OFF -DVORLAINE_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug >/dev/null
+cmake --preset asan >/dev/null # build-asan, with g++
 cmake --build "$build" -j"$(nproc)"
 
 export ASAN_OPTIONS="halt_on_error=1:detect_leaks=1:abort_on_error=0:strict_string_checks=1:detect_stack_use_after_return=1:check_initialization_order=1"

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 using namespace vorlaine::calc;
 using namespace vorlaine::calc::testing;
 
@@ -72,6 +74,10 @@ TEST(RainyInterval, ZeroStopsTheCalculation) {
         EXPECT_EQ(with({{5, text}}), expected) << text;
     // A tiny interval is not zero.
     EXPECT_EQ(notices_of(with({{5, "1e-45"}})), std::vector<Notice>{fault_notice});
+    // Nor is a negative one: one rainy day every -5 days makes the panel
+    // current 0.8 times what it would be without rain, 4.8 A less the
+    // float rounding of the daily charge (4.7999997 A), at 18 V.
+    EXPECT_EQ(with({{5, "-5"}}), results(" 12V", " 18V", " 78.43137Ah", " 86.39999W", "30度"));
 }
 
 TEST(Sunshine, ConversionsOfEveryKind) {
@@ -114,6 +120,9 @@ TEST(DirectCurrent, EveryBandEndLandsInItsBand) {
             EXPECT_EQ(choice->system_voltage, b.system) << end;
             EXPECT_EQ(choice->panel_voltage, b.panel) << end;
         }
+        // The nearest floats outside each end are outside every band.
+        EXPECT_FALSE(select_dc_voltage(std::nextafter(stored(b.low), -1.0f))) << b.low;
+        EXPECT_FALSE(select_dc_voltage(std::nextafter(stored(b.high), 100.0f))) << b.high;
     }
     for (const char* outside : {"0", "0.5", "0.6999999", "1.3000001", "1.5", "2.7", "3.2", "4",
                                 "6.6", "9", "13", "26", "38", "46", "49.00001", "220", "-12"})

@@ -21,6 +21,7 @@ struct SeenNotice {
     QString text;
     QMessageBox::Icon icon;
     int buttons;
+    QStringList button_texts;
 };
 
 // Closes every modal box that opens while it lives, as a person would, after
@@ -39,8 +40,11 @@ private:
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (!box || !box->isVisible())
             return;
+        QStringList texts;
+        for (const QAbstractButton* button : box->buttons())
+            texts << button->text();
         seen_.push_back({box->windowTitle(), box->text(), box->icon(),
-                         static_cast<int>(box->buttons().size())});
+                         static_cast<int>(box->buttons().size()), texts});
         if (on_open_)
             on_open_();
         box->buttons().first()->click();

@@ -12,6 +12,8 @@
 
 #include <algorithm>
 #include <limits>
+#include <stdexcept>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -109,10 +111,15 @@ void build_controls(QWidget* form, std::span<const ControlSpec> table) {
             tab_stops.emplace_back(row.tab_index, widget);
     }
 
-    for (const ControlSpec& row : table)
-        if (row.buddy)
-            form->findChild<QLabel*>(QString::fromUtf8(row.name))
-                ->setBuddy(form->findChild<QWidget*>(QString::fromUtf8(row.buddy)));
+    for (const ControlSpec& row : table) {
+        if (!row.buddy)
+            continue;
+        auto* label = form->findChild<QLabel*>(QString::fromUtf8(row.name));
+        auto* box = form->findChild<QWidget*>(QString::fromUtf8(row.buddy));
+        if (!label || !box) // a fault in the table: say so in every build type
+            throw std::out_of_range(std::string("no caption ") + row.name + " for " + row.buddy);
+        label->setBuddy(box);
+    }
 
     std::ranges::sort(tab_stops, {}, &std::pair<int, QWidget*>::first);
     for (std::size_t i = 1; i < tab_stops.size(); ++i)

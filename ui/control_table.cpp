@@ -1,6 +1,9 @@
 #include "control_table.h"
 
+#include <algorithm>
 #include <array>
+#include <stdexcept>
+#include <string>
 
 namespace vorlaine::ui {
 namespace {
@@ -72,6 +75,14 @@ constexpr std::array<ControlSpec, 44> kControls{{
 
 std::span<const ControlSpec> form1_controls() {
     return kControls;
+}
+
+const ControlSpec& form1_control(std::string_view name) {
+    const auto* row = std::ranges::find(
+        kControls, name, [](const ControlSpec& s) { return std::string_view(s.name); });
+    if (row == kControls.end())
+        throw std::out_of_range("Form1 has no control " + std::string(name));
+    return *row;
 }
 
 } // namespace vorlaine::ui

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <span>
+#include <string_view>
 
 namespace vorlaine::ui {
 
@@ -31,6 +32,10 @@ constexpr int kFormWidth = 9225;
 constexpr int kFormHeight = 7830;
 
 std::span<const ControlSpec> form1_controls();
+
+// The row of the control called `name`; throws std::out_of_range when the
+// table has none, in every build type.
+const ControlSpec& form1_control(std::string_view name);
 
 // Twips to logical pixels: 15 twips make one pixel at 96 dots per inch.
 constexpr int twips_to_pixels(int twips) {

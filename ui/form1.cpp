@@ -12,17 +12,29 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <stdexcept>
+
 namespace vorlaine::ui {
 namespace {
 
+// A missing control is a fault in the program, not in the user's input: it
+// throws in every build type rather than going on with a null handle.
 template <typename T> T* control(const QWidget* form, const QString& name) {
-    T* widget = form->findChild<T*>(name);
-    Q_ASSERT(widget);
+    T* widget = form->findChild<T*>(name, Qt::FindChildrenRecursively);
+    if (!widget)
+        throw std::out_of_range("Form1 has no control " + name.toStdString() + " of kind " +
+                                T::staticMetaObject.className());
     return widget;
 }
 
-QString numbered(const char* prefix, std::size_t n) {
-    return QString::fromLatin1(prefix) + QString::number(n + 1);
+QString numbered(const char* prefix, std::size_t index) {
+    return QString::fromLatin1(prefix) + QString::number(index + 1);
+}
+
+// The caption or default text the control table gives a control.
+QString design_text(const char* name) {
+    const char* caption = form1_control(name).caption;
+    return QString::fromUtf8(caption ? caption : "");
 }
 
 } // namespace
@@ -41,12 +53,14 @@ Form1::Form1(QWidget* parent)
         check_[i] = control<QCheckBox>(this, numbered("Check", i));
     for (std::size_t i = 0; i < option_.size(); ++i)
         option_[i] = control<QRadioButton>(this, numbered("Option", i));
-    label4_ = control<QLabel>(this, QStringLiteral("Label4"));
-    label18_ = control<QLabel>(this, QStringLiteral("Label18"));
 
     connect_handlers();
     Form_Load();
-    text_[0]->setFocus();
+    text(1)->setFocus();
+}
+
+QLabel* Form1::label(const char* name) const {
+    return control<QLabel>(this, QString::fromLatin1(name));
 }
 
 void Form1::connect_handlers() {
@@ -56,24 +70,24 @@ void Form1::connect_handlers() {
             &Form1::Command2_Click);
     // Writes from code raise these signals just as the user's actions do, so
     // the handlers cascade the same way either way.
-    connect(check_[1], &QCheckBox::toggled, this, &Form1::Check2_Click);
-    connect(text_[3], &QLineEdit::textChanged, this, &Form1::Text4_Change);
+    connect(check(2), &QCheckBox::toggled, this, &Form1::Check2_Click);
+    connect(text(4), &QLineEdit::textChanged, this, &Form1::Text4_Change);
     const std::array handlers{&Form1::Option1_Click, &Form1::Option2_Click, &Form1::Option3_Click,
                               &Form1::Option4_Click};
-    for (std::size_t i = 0; i < option_.size(); ++i)
-        connect(option_[i], &QRadioButton::toggled, this, [this, i, handlers](bool selected) {
+    for (int n = 1; n <= 4; ++n)
+        connect(option(n), &QRadioButton::toggled, this, [this, n, handlers](bool selected) {
             if (!selected)
                 return;
             make_selected_option_the_tab_stop();
-            (this->*handlers[i])();
+            (this->*handlers[static_cast<std::size_t>(n - 1)])();
         });
 }
 
 void Form1::Form_Load() {
-    check_[0]->setChecked(true);
-    option_[0]->setChecked(true);
-    text_[6]->setEnabled(false);
-    label4_->setEnabled(false);
+    check(1)->setChecked(true);
+    option(1)->setChecked(true);
+    text(7)->setEnabled(false);
+    label("Label4")->setEnabled(false);
 }
 
 void Form1::Form_DblClick() {
@@ -89,18 +103,22 @@ void Form1::mouseDoubleClickEvent(QMouseEvent* event) {
 
 calc::WindowInputs Form1::snapshot() const {
     calc::WindowInputs in;
-    for (std::size_t i = 0; i < text_.size(); ++i)
-        in.texts[i] = text_[i]->text().toStdString();
-    in.check2 = check_[1]->checkState() == Qt::Checked            ? 1
-                : check_[1]->checkState() == Qt::PartiallyChecked ? 2
-                                                                  : 0;
+    for (int box = 1; box <= 10; ++box)
+        in.text(box) = text(box)->text().toStdString();
+    in.check2 = check(2)->checkState() == Qt::Checked            ? 1
+                : check(2)->checkState() == Qt::PartiallyChecked ? 2
+                                                                 : 0;
     constexpr std::array kinds{calc::SunshineKind::EffectiveHours, calc::SunshineKind::AverageHours,
                                calc::SunshineKind::DailyRadiation,
                                calc::SunshineKind::AnnualRadiation};
-    for (std::size_t i = 0; i < option_.size(); ++i)
-        if (option_[i]->isChecked())
-            in.sunshine = kinds[i];
+    for (int n = 1; n <= 4; ++n)
+        if (option(n)->isChecked())
+            in.sunshine = kinds[static_cast<std::size_t>(n - 1)];
     return in;
+}
+
+void Form1::write_caption(QLabel* label, const QString& text) {
+    label->setText(text);
 }
 
 void Form1::apply(const calc::Effect& effect) {
@@ -109,8 +127,7 @@ void Form1::apply(const calc::Effect& effect) {
                     QString::fromStdString(notice->title));
     } else {
         const auto& caption = std::get<calc::CaptionWrite>(effect);
-        control<QLabel>(this, QString::fromStdString(caption.label))
-            ->setText(QString::fromStdString(caption.text));
+        write_caption(label(caption.label.c_str()), QString::fromStdString(caption.text));
     }
 }
 
@@ -120,64 +137,58 @@ void Form1::Command1_Click() {
 }
 
 void Form1::Command2_Click() {
-    text_[5]->setText(QStringLiteral("0.75"));
-    text_[6]->setText(QStringLiteral("0.8"));
-    text_[7]->setText(QStringLiteral("0.85"));
-    for (std::size_t i : {0U, 1U, 2U})
-        text_[i]->clear();
-    text_[3]->setText(QStringLiteral("1"));
-    text_[4]->setText(QStringLiteral("5"));
-    text_[8]->clear();
-    text_[9]->clear();
-    option_[0]->setChecked(true);
-    check_[0]->setChecked(true);
-    text_[6]->setEnabled(false);
-    label4_->setEnabled(false);
-    check_[1]->setChecked(false);
-    check_[2]->setChecked(false);
-    check_[3]->setChecked(false);
-    const std::pair<const char*, const char*> units[] = {
-        {"Label12", "V"}, {"Label8", "V"}, {"Label9", "Ah"}, {"Label13", "W"}, {"Label15", "度"}};
-    for (const auto& [label, unit] : units)
-        control<QLabel>(this, QString::fromLatin1(label))->setText(QString::fromUtf8(unit));
+    // Every box back to its design text, in this order: Text4 writes Text5 as
+    // it changes, and Text5 then gets its own text back.
+    for (int box : {6, 7, 8, 1, 2, 3, 4, 5, 9, 10})
+        text(box)->setText(design_text(qPrintable(numbered("Text", std::size_t(box - 1)))));
+    option(1)->setChecked(true);
+    check(1)->setChecked(true);
+    text(7)->setEnabled(false);
+    label("Label4")->setEnabled(false);
+    check(2)->setChecked(false);
+    check(3)->setChecked(false);
+    check(4)->setChecked(false);
+    // The results show their units alone again.
+    for (const char* name : {"Label12", "Label8", "Label9", "Label13", "Label15"})
+        write_caption(label(name), design_text(name));
 }
 
 void Form1::Check2_Click() {
-    const bool ticked = check_[1]->checkState() == Qt::Checked;
-    text_[6]->setEnabled(ticked);
-    label4_->setEnabled(ticked);
+    const bool ticked = check(2)->checkState() == Qt::Checked;
+    text(7)->setEnabled(ticked);
+    label("Label4")->setEnabled(ticked);
 }
 
 void Form1::Option1_Click() {
-    show_option_caption(option_[0]);
+    show_option_caption(option(1));
 }
 void Form1::Option2_Click() {
-    show_option_caption(option_[1]);
+    show_option_caption(option(2));
 }
 void Form1::Option3_Click() {
-    show_option_caption(option_[2]);
+    show_option_caption(option(3));
 }
 void Form1::Option4_Click() {
-    show_option_caption(option_[3]);
+    show_option_caption(option(4));
 }
 
 void Form1::show_option_caption(const QRadioButton* option) {
-    label18_->setText(option->text());
+    write_caption(label("Label18"), option->text());
 }
 
 void Form1::make_selected_option_the_tab_stop() {
     // The four options are one stop for the tab key, at the selected one.
-    for (QRadioButton* option : option_)
-        option->setFocusPolicy(option->isChecked() ? Qt::StrongFocus : Qt::ClickFocus);
+    for (QRadioButton* each : option_)
+        each->setFocusPolicy(each->isChecked() ? Qt::StrongFocus : Qt::ClickFocus);
 }
 
 void Form1::Text4_Change() {
-    text_[4]->clear();
+    text(5)->clear();
     const std::optional<std::string> interval =
-        calc::rainy_interval_text(text_[3]->text().toStdString());
+        calc::rainy_interval_text(text(4)->text().toStdString());
     if (!interval)
         return apply(calc::arithmetic_fault_notice());
-    text_[4]->setText(QString::fromStdString(*interval));
+    text(5)->setText(QString::fromStdString(*interval));
 }
 
 } // namespace vorlaine::ui

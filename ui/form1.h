@@ -40,16 +40,25 @@ protected:
 private:
     calc::WindowInputs snapshot() const;
     void apply(const calc::Effect& effect);
+    // Every write of a label's caption goes through here.
+    void write_caption(QLabel* label, const QString& text);
     void show_option_caption(const QRadioButton* option);
     void make_selected_option_the_tab_stop();
     void connect_handlers();
+
+    // The controls by their designer names: text(7) is Text7. A number with
+    // no control throws, in every build type.
+    QLineEdit* text(int number) const { return text_.at(static_cast<std::size_t>(number - 1)); }
+    QCheckBox* check(int number) const { return check_.at(static_cast<std::size_t>(number - 1)); }
+    QRadioButton* option(int number) const {
+        return option_.at(static_cast<std::size_t>(number - 1));
+    }
+    QLabel* label(const char* name) const;
 
     // Typed handles on the controls the handlers use; they hold no values.
     std::array<QLineEdit*, 10> text_{};     // Text1 ... Text10
     std::array<QCheckBox*, 4> check_{};     // Check1 ... Check4
     std::array<QRadioButton*, 4> option_{}; // Option1 ... Option4
-    QLabel* label4_ = nullptr;
-    QLabel* label18_ = nullptr;
 };
 
 } // namespace vorlaine::ui

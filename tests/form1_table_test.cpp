@@ -1,0 +1,275 @@
+// Every control of the window against its row in data/form1-controls.tsv:
+// kind, container, geometry, caption, colour in every palette group, font,
+// enabled flag, focus and tab order, and the caption-to-box link. Then what
+// no control may do: interpret typed text, or press a button on Enter or Escape.
+#include "widget_test_support.h"
+
+#include "ui/control_table.h"
+#include "ui/fonts.h"
+#include "ui/solar_picture.h"
+
+#include <QCheckBox>
+#include <QFile>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include <algorithm>
+#include <cmath>
+
+using namespace vorlaine::testing;
+using vorlaine::ui::Form1;
+
+namespace {
+
+struct Row {
+    QString name, class_name, parent, caption;
+    QRect twips;
+    int tab_index = -1; // -1: none
+    QString colour, font;
+    bool enabled = true;
+    QString buddy; // empty: none
+};
+
+QList<Row> read_rows() {
+    QFile file(QStringLiteral(VORLAINE_TEST_DATA_DIR "/form1-controls.tsv"));
+    if (!file.open(QIODevice::ReadOnly))
+        qFatal("cannot read %s", qPrintable(file.fileName()));
+    QList<Row> rows;
+    for (const QString& line : QString::fromUtf8(file.readAll()).split('\n')) {
+        if (line.isEmpty() || line.startsWith('#'))
+            continue;
+        const QStringList f = line.split('\t');
+        if (f.size() != 13)
+            qFatal("bad row: %s", qPrintable(line));
+        Row r;
+        r.name = f[0];
+        r.class_name = f[1];
+        r.parent = f[2];
+        r.caption = f[3].mid(1, f[3].size() - 2); // without its quotes
+        r.twips = QRect(f[4].toInt(), f[5].toInt(), f[6].toInt(), f[7].toInt());
+        r.tab_index = f[8] == QLatin1String("-") ? -1 : f[8].toInt();
+        r.colour = f[9];
+        r.font = f[10];
+        r.enabled = f[11] == QLatin1String("yes");
+        r.buddy = f[12] == QLatin1String("-") ? QString() : f[12];
+        rows << r;
+    }
+    return rows;
+}
+
+const QList<Row>& rows() {
+    static const QList<Row> all = read_rows();
+    return all;
+}
+
+const Row& row(const QString& name) {
+    return *std::find_if(rows().begin(), rows().end(),
+                         [&](const Row& r) { return r.name == name; });
+}
+
+// 15 twips make one pixel, to the nearest pixel.
+int pixels(int twips) {
+    return int(std::lround(twips / 15.0));
+}
+
+bool takes_focus(const QString& class_name) {
+    return class_name == QLatin1String("QLineEdit") || class_name == QLatin1String("QPushButton") ||
+           class_name == QLatin1String("QCheckBox") || class_name == QLatin1String("QRadioButton");
+}
+
+QString caption_of(const QWidget* w) {
+    if (auto* label = qobject_cast<const QLabel*>(w))
+        return label->text();
+    if (auto* box = qobject_cast<const QLineEdit*>(w))
+        return box->text();
+    if (auto* button = qobject_cast<const QAbstractButton*>(w))
+        return button->text();
+    if (auto* frame = qobject_cast<const QGroupBox*>(w))
+        return frame->title();
+    return {};
+}
+
+} // namespace
+
+class Form1TableTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() {
+        QApplication::setFont(vorlaine::ui::dialog_font());
+        quiet_offscreen_warnings();
+        QCOMPARE(rows().size(), 44);
+    }
+
+    void aControlThatIsNotThereIsAnError() {
+        QVERIFY_THROWS_EXCEPTION(std::out_of_range, vorlaine::ui::form1_control("Text11"));
+        QCOMPARE(QString::fromUtf8(vorlaine::ui::form1_control("Text8").caption),
+                 row(QStringLiteral("Text8")).caption);
+    }
+
+    void theWindowHoldsExactlyTheseControls() {
+        Form1 form;
+        QStringList names;
+        for (const QWidget* w : form.findChildren<QWidget*>())
+            if (w->objectName().contains(QRegularExpression(QStringLiteral("^[A-Z][a-z]+\\d+$"))))
+                names << w->objectName();
+        QStringList expected;
+        for (const Row& r : rows())
+            expected << r.name;
+        names.sort();
+        expected.sort();
+        QCOMPARE(names, expected);
+    }
+
+    void everyControlMatchesItsRow_data() {
+        QTest::addColumn<QString>("name");
+        for (const Row& r : rows())
+            QTest::newRow(qPrintable(r.name)) << r.name;
+    }
+
+    void everyControlMatchesItsRow() {
+        QFETCH(QString, name);
+        const Row& r = row(name);
+        Form1 form;
+        const QWidget* w = form.findChild<QWidget*>(name);
+        QVERIFY(w);
+        const bool picture = dynamic_cast<const vorlaine::ui::SolarPicture*>(w) != nullptr;
+        QVERIFY2(r.class_name == QLatin1String("vorlaine::ui::SolarPicture")
+                     ? picture
+                     : w->inherits(qPrintable(r.class_name)) && !picture,
+                 w->metaObject()->className());
+        QCOMPARE(w->parentWidget()->objectName(), r.parent);
+        QVERIFY(w->isVisibleTo(&form));
+
+        const QRect expected(pixels(r.twips.x()), pixels(r.twips.y()), pixels(r.twips.width()),
+                             std::max(1, pixels(r.twips.height())));
+        QCOMPARE(w->geometry(), expected);
+        QCOMPARE(caption_of(w), r.caption);
+        QVERIFY2(!caption_of(w).contains('&'), "no access-key marker");
+        QCOMPARE(w->isEnabled(), r.enabled);
+
+        // The design colour when enabled, in the active and inactive window
+        // alike; the platform's grey when disabled.
+        const QColor design = r.colour == QLatin1String("darkred") ? QColor(192, 0, 0)
+                              : r.colour == QLatin1String("green") ? QColor(0, 128, 0)
+                                                                   : QColor();
+        for (QPalette::ColorGroup group :
+             {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+            const QColor platform = form.palette().color(group, QPalette::WindowText);
+            const QColor want = design.isValid() && group != QPalette::Disabled ? design : platform;
+            QVERIFY2(w->palette().color(group, QPalette::WindowText) == want,
+                     qPrintable(QStringLiteral("colour group %1").arg(int(group))));
+        }
+
+        if (r.font == QLatin1String("slogan")) {
+            QCOMPARE(w->font().family(), QStringLiteral("宋体"));
+            QCOMPARE(w->font().pointSize(), 12);
+            QCOMPARE(w->font().weight(), QFont::Bold);
+        } else {
+            QCOMPARE(w->font(), QApplication::font());
+        }
+
+        auto* option = qobject_cast<const QRadioButton*>(w);
+        if (option && !option->isChecked()) {
+            // The option group is one tab stop, at the selected option.
+            QCOMPARE(w->focusPolicy(), Qt::ClickFocus);
+        } else if (takes_focus(r.class_name)) {
+            QVERIFY(w->focusPolicy() & Qt::TabFocus);
+            QVERIFY(r.tab_index >= 0);
+        } else {
+            QCOMPARE(w->focusPolicy(), Qt::NoFocus);
+        }
+
+        if (auto* label = qobject_cast<const QLabel*>(w)) {
+            // Typed text, such as the latitude, shows as it was typed.
+            QCOMPARE(label->textFormat(), Qt::PlainText);
+            QCOMPARE(label->buddy() ? label->buddy()->objectName() : QString(), r.buddy);
+        }
+        if (auto* box = qobject_cast<const QLineEdit*>(w)) {
+            QVERIFY(box->maxLength() >= 1 << 30); // no length limit
+            QVERIFY(!box->isReadOnly());
+        }
+        if (auto* button = qobject_cast<const QPushButton*>(w)) {
+            QVERIFY(!button->autoDefault());
+            QVERIFY(!button->isDefault());
+        }
+    }
+
+    void focusChainFollowsTheTabIndex() {
+        Form1 form;
+        QList<const Row*> stops;
+        for (const Row& r : rows())
+            if (takes_focus(r.class_name))
+                stops << &r;
+        std::sort(stops.begin(), stops.end(),
+                  [](const Row* a, const Row* b) { return a->tab_index < b->tab_index; });
+        QStringList expected;
+        for (const Row* r : stops)
+            expected << r->name;
+
+        QStringList chain;
+        QWidget* w = text_box(form, "Text1");
+        do {
+            if (expected.contains(w->objectName()))
+                chain << w->objectName();
+            w = w->nextInFocusChain();
+        } while (w != text_box(form, "Text1"));
+        QCOMPARE(chain, expected);
+    }
+
+    void typedTextShowsAsPlainText() {
+        Form1 form;
+        for (const auto& [name, text] : {std::pair{"Text1", "60"},
+                                         {"Text2", "12"},
+                                         {"Text3", "5"},
+                                         {"Text9", "5"},
+                                         {"Text10", "<b>北纬</b>&amp;30"}})
+            text_box(form, name)->setText(QString::fromUtf8(text));
+        NoticeCatcher catcher; // a notice here would be a fault, not a hang
+        control<QPushButton>(form, "Command1")->click();
+        QVERIFY(catcher.seen().empty());
+        QLabel* angle = control<QLabel>(form, "Label15");
+        QCOMPARE(angle->text(), QStringLiteral("<b>北纬</b>&amp;30度"));
+        // Shown as typed: as wide as the same characters in plain text.
+        QLabel plain;
+        plain.setFont(angle->font());
+        plain.setTextFormat(Qt::PlainText);
+        plain.setText(angle->text());
+        QCOMPARE(angle->sizeHint(), plain.sizeHint());
+    }
+
+    void enterAndEscapePressNothingWherever() {
+        Form1 form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        for (const auto& [name, text] :
+             {std::pair{"Text1", "60"}, {"Text2", "12"}, {"Text3", "5"}, {"Text9", "5"}})
+            text_box(form, name)->setText(QString::fromLatin1(text));
+        control<QCheckBox>(form, "Check2")->click(); // Text7 becomes a stop too
+        control<QCheckBox>(form, "Check2")->click();
+        NoticeCatcher catcher;
+        for (const Row& r : rows()) {
+            QWidget* w = form.findChild<QWidget*>(r.name);
+            if (!takes_focus(r.class_name) || !w->isEnabled())
+                continue;
+            w->setFocus();
+            QCOMPARE(QApplication::focusWidget(), w);
+            for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape})
+                QTest::keyClick(w, key);
+            QVERIFY2(catcher.seen().empty(), qPrintable(r.name));
+            QVERIFY2(caption(form, "Label12") == QStringLiteral("V"), qPrintable(r.name));
+            QVERIFY2(text_of(form, "Text1") == QStringLiteral("60"), qPrintable(r.name));
+            QVERIFY(form.isVisible());
+        }
+        // Escape with the window itself focused.
+        form.setFocus();
+        QTest::keyClick(&form, Qt::Key_Escape);
+        QCOMPARE(text_of(form, "Text1"), QStringLiteral("60"));
+        QVERIFY(form.isVisible());
+    }
+};
+
+QTEST_MAIN(Form1TableTest)
+#include "form1_table_test.moc"
