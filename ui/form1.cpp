@@ -1,6 +1,7 @@
 #include "form1.h"
 
 #include "about_text.h"
+#include "accessibility.h"
 #include "control_factory.h"
 #include "control_table.h"
 #include "notice.h"
@@ -45,6 +46,7 @@ Form1::Form1(QWidget* parent)
     label18_ = control<QLabel>(this, QStringLiteral("Label18"));
 
     connect_handlers();
+    make_accessible(this, form1_controls());
     Form_Load();
     text_[0]->setFocus();
 }
@@ -109,9 +111,14 @@ void Form1::apply(const calc::Effect& effect) {
                     QString::fromStdString(notice->title));
     } else {
         const auto& caption = std::get<calc::CaptionWrite>(effect);
-        control<QLabel>(this, QString::fromStdString(caption.label))
-            ->setText(QString::fromStdString(caption.text));
+        write_caption(control<QLabel>(this, QString::fromStdString(caption.label)),
+                      QString::fromStdString(caption.text));
     }
+}
+
+void Form1::write_caption(QLabel* label, const QString& text) {
+    label->setText(text);
+    caption_written(label);
 }
 
 void Form1::Command1_Click() {
@@ -139,7 +146,7 @@ void Form1::Command2_Click() {
     const std::pair<const char*, const char*> units[] = {
         {"Label12", "V"}, {"Label8", "V"}, {"Label9", "Ah"}, {"Label13", "W"}, {"Label15", "度"}};
     for (const auto& [label, unit] : units)
-        control<QLabel>(this, QString::fromLatin1(label))->setText(QString::fromUtf8(unit));
+        write_caption(control<QLabel>(this, QString::fromLatin1(label)), QString::fromUtf8(unit));
 }
 
 void Form1::Check2_Click() {
@@ -162,7 +169,7 @@ void Form1::Option4_Click() {
 }
 
 void Form1::show_option_caption(const QRadioButton* option) {
-    label18_->setText(option->text());
+    write_caption(label18_, option->text());
 }
 
 void Form1::make_selected_option_the_tab_stop() {
