@@ -17,9 +17,10 @@ using namespace std::string_view_literals;
 // The options QGuiApplication and QApplication read themselves: those that
 // take a value, and those that do not.
 constexpr std::array kQtOptionsWithValue{
-    "platform"sv, "platformpluginpath"sv, "platformtheme"sv, "plugin"sv, "qwindowgeometry"sv,
-    "qwindowicon"sv, "qwindowtitle"sv, "session"sv, "display"sv, "geometry"sv, "style"sv,
-    "stylesheet"sv, "qmljsdebugger"sv, "name"sv, "title"sv, "visual"sv};
+    "platform"sv,    "platformpluginpath"sv, "platformtheme"sv, "plugin"sv,  "qwindowgeometry"sv,
+    "qwindowicon"sv, "qwindowtitle"sv,       "session"sv,       "display"sv, "geometry"sv,
+    "style"sv,       "stylesheet"sv,         "qmljsdebugger"sv, "name"sv,    "title"sv,
+    "visual"sv};
 constexpr std::array kQtFlags{"reverse"sv, "widgetcount"sv, "nograb"sv, "dograb"sv, "sync"sv};
 
 constexpr std::string_view kHelp =
@@ -39,8 +40,8 @@ bool is_one_of(std::string_view name, std::span<const std::string_view> names) {
 }
 
 CommandLine refuse(std::string text) {
-    return {CommandLine::Action::Refuse, "vorlaine: " + std::move(text) +
-                                             "; try 'vorlaine --help' for the options\n"};
+    return {CommandLine::Action::Refuse,
+            "vorlaine: " + std::move(text) + "; try 'vorlaine --help' for the options\n"};
 }
 
 } // namespace

@@ -19,12 +19,14 @@ struct HeldMessage {
 QtMessageHandler previous_handler = nullptr;
 QList<HeldMessage>* held = nullptr;
 
-// The first thing the platform plugin said is the reason; Qt's own last words
-// only advise reinstalling.
+// The first warning of the platform is the reason, before what the plugin
+// loader concludes from it; Qt's own last words only advise reinstalling.
 QString reason(const QString& fatal) {
-    for (const HeldMessage& message : *held)
-        if (message.category.startsWith(QLatin1String("qt.qpa")) && message.type >= QtWarningMsg)
-            return message.text;
+    const QString loader = QStringLiteral("qt.qpa.plugin");
+    for (bool from_loader : {false, true})
+        for (const HeldMessage& message : *held)
+            if (message.type >= QtWarningMsg && (message.category == loader) == from_loader)
+                return message.text;
     return fatal;
 }
 
