@@ -67,6 +67,14 @@ extra|2||unexpected argument 'extra'
 -style fusion --version|0|vorlaine 1.0.0|
 |1||no display to open the window on
 CASES
+# The manual page lists every option of the help's option lines.
+for option in $("$program" --help | grep -E '^  -' | grep -oE -- '--?[a-zA-Z]+'); do
+    if grep -qF -- "$(sed 's/-/\\-/g' <<<"$option")" packaging/vorlaine.1; then
+        ok "man page lists $option"
+    else
+        fail "man page lacks $option"
+    fi
+done
 # A display that cannot be opened: one line, status 1, no abort or core dump.
 for case in "DISPLAY=:$((60000 + RANDOM % 5000))|could not connect to display" \
             "WAYLAND_DISPLAY=vorlaine-none-$$|Failed to create wl_display" \

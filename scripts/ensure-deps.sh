@@ -4,10 +4,12 @@
 set -euo pipefail
 
 run_pkgs=(cmake make g++ pkg-config qt6-base-dev qt6-qpa-plugins
-          fonts-wqy-microhei fonts-arphic-uming)
+          fonts-wqy-microhei fonts-arphic-uming
+          qt6-svg-dev qt6-translations-l10n qt6-wayland)
 test_pkgs=(googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
            xvfb xauth x11-utils locales dpkg-dev file
-           lintian desktop-file-utils appstream python3)
+           lintian desktop-file-utils appstream python3
+           python3-pyatspi at-spi2-core dbus dbus-x11 openbox weston devscripts)
 
 wanted=("${run_pkgs[@]}")
 [ "${1:-run}" = test ] && wanted+=("${test_pkgs[@]}")

@@ -61,7 +61,7 @@ void Announcer::announce() {
     if (results_pending_)
         for (const auto& [label, what] : results_)
             if (label)
-                parts << what + QLatin1Char(' ') + label->text();
+                parts << what + QLatin1Char(' ') + label->text().trimmed();
     if (interval_pending_ && interval_)
         parts << interval_caption_.trimmed() + QLatin1Char(' ') + interval_->text().trimmed();
     results_pending_ = interval_pending_ = false;
