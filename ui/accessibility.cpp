@@ -56,6 +56,8 @@ void make_accessible(QWidget* form, std::span<const ControlSpec> table) {
     new Announcer(form, std::move(results), find<QLineEdit>(form, kRainyDays),
                   find<QLineEdit>(form, kRainyInterval), caption_naming(table, kRainyInterval));
 
+    // Qt may already have made interfaces for these (a label's first caption
+    // reports itself, screen reader or not); those are made again.
     for (QObject* object : rebuilt)
         rebuild_accessible(object);
 }
