@@ -4,11 +4,13 @@
 set -euo pipefail
 
 run_pkgs=(cmake make g++ pkg-config qt6-base-dev qt6-qpa-plugins
-          fonts-wqy-microhei fonts-arphic-uming)
+          fonts-wqy-microhei fonts-arphic-uming
+          qt6-svg-dev qt6-translations-l10n qt6-wayland)
 test_pkgs=(googletest libgtest-dev nlohmann-json3-dev libbenchmark-dev clang clang-format
            libclang-rt-14-dev
            xvfb xauth x11-utils locales dpkg-dev file
-           lintian desktop-file-utils appstream python3)
+           lintian desktop-file-utils appstream python3
+           python3-pyatspi at-spi2-core dbus dbus-x11 openbox weston devscripts)
 # The web edition: its build, its server, and the browser its tests drive.
 web_pkgs=(cmake make g++ emscripten nodejs npm chromium python3
           fonts-wqy-microhei fonts-arphic-uming)

@@ -1,6 +1,7 @@
 #include "form1.h"
 
 #include "about_text.h"
+#include "accessibility.h"
 #include "control_factory.h"
 #include "control_table.h"
 #include "notice.h"
@@ -55,6 +56,7 @@ Form1::Form1(QWidget* parent)
         option_[i] = control<QRadioButton>(this, numbered("Option", i));
 
     connect_handlers();
+    make_accessible(this, form1_controls());
     Form_Load();
     text(1)->setFocus();
 }
@@ -117,10 +119,6 @@ calc::WindowInputs Form1::snapshot() const {
     return in;
 }
 
-void Form1::write_caption(QLabel* label, const QString& text) {
-    label->setText(text);
-}
-
 void Form1::apply(const calc::Effect& effect) {
     if (const auto* notice = std::get_if<calc::Notice>(&effect)) {
         show_notice(this, QString::fromStdString(notice->text),
@@ -129,6 +127,11 @@ void Form1::apply(const calc::Effect& effect) {
         const auto& caption = std::get<calc::CaptionWrite>(effect);
         write_caption(label(caption.label.c_str()), QString::fromStdString(caption.text));
     }
+}
+
+void Form1::write_caption(QLabel* label, const QString& text) {
+    label->setText(text);
+    caption_written(label);
 }
 
 void Form1::Command1_Click() {

@@ -40,7 +40,7 @@ protected:
 private:
     calc::WindowInputs snapshot() const;
     void apply(const calc::Effect& effect);
-    // Every write of a label's caption goes through here.
+    // Every caption a handler writes goes through here, so screen readers hear it.
     void write_caption(QLabel* label, const QString& text);
     void show_option_caption(const QRadioButton* option);
     void make_selected_option_the_tab_stop();

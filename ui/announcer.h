@@ -1,0 +1,49 @@
+// Speaks changes that happen away from the keyboard focus: the five results
+// after 计算 or 清除, and the rainy-day interval that follows 阴雨天数.
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QTimer>
+
+#include <utility>
+#include <vector>
+
+class QLabel;
+class QLineEdit;
+class QWidget;
+
+namespace vorlaine::ui {
+
+// A screen reader hears it as a notification: each announcement shows it
+// anew with a new name. It has no widget and draws nothing.
+class Announcer : public QObject {
+public:
+    // `results` in reading order, each with what it shows; `interval` is the
+    // box that `rainy_days` rewrites, read out under `interval_caption`.
+    Announcer(QWidget* form, std::vector<std::pair<QLabel*, QString>> results,
+              QLineEdit* rainy_days, QLineEdit* interval, QString interval_caption);
+
+    void results_changed();
+    // What was last announced; empty before the first announcement.
+    const QString& text() const { return text_; }
+    QWidget* form() const;
+
+    static Announcer* of(const QWidget* form);
+
+private:
+    void interval_changed();
+    void announce();
+
+    std::vector<std::pair<QPointer<QLabel>, QString>> results_;
+    QPointer<QLineEdit> rainy_days_;
+    QPointer<QLineEdit> interval_;
+    QString interval_caption_;
+    QTimer timer_;
+    bool results_pending_ = false;
+    bool interval_pending_ = false;
+    QString text_;
+};
+
+} // namespace vorlaine::ui
