@@ -32,17 +32,7 @@ private:
     locale_t previous_;
 };
 
-std::string with_to_chars(double value, int digits) {
-    char buf[64];
-    const auto r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, digits);
-    std::string out(buf, r.ptr);
-    for (char& c : out)
-        if (c == 'e')
-            c = 'E';
-    return out;
-}
-
-std::string with_to_chars(float value, int digits) {
+template <typename T> std::string with_to_chars(T value, int digits) {
     char buf[64];
     const auto r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, digits);
     std::string out(buf, r.ptr);
