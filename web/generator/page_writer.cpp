@@ -2,7 +2,9 @@
 
 #include "ui/window_texts.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <stdexcept>
 
 namespace vorlaine::web {
 namespace {
@@ -154,7 +156,21 @@ std::string controls_markup(std::span<const ControlSpec> table, std::string_view
     return out;
 }
 
-std::string page_markup(std::string_view page_template, std::string_view picture_svg) {
+bool holds_closing_tag(std::string_view text, std::string_view closing_tag) {
+    const auto lower = [](char c) {
+        return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    };
+    const auto at = std::search(text.begin(), text.end(), closing_tag.begin(), closing_tag.end(),
+                                [&](char a, char b) { return lower(a) == lower(b); });
+    return at != text.end();
+}
+
+std::string page_markup(std::string_view page_template, std::string_view picture_svg,
+                        std::string_view style, std::string_view script) {
+    if (holds_closing_tag(style, "</style"))
+        throw std::invalid_argument("the stylesheet holds </style");
+    if (holds_closing_tag(script, "</script"))
+        throw std::invalid_argument("the script holds </script");
     std::string page(page_template);
     const std::string texts = "{\"about_title\":" + json_string(ui::texts::about_title) +
                               ",\"about_text\":" + json_string(ui::texts::about_text) + "}";
@@ -164,6 +180,9 @@ std::string page_markup(std::string_view page_template, std::string_view picture
     replace_all(page, "@NOTICE_OK@", html_escaped(ui::texts::notice_ok));
     replace_all(page, "@WINDOW_TEXTS@", texts);
     replace_all(page, "@CONTROLS@", controls_markup(ui::form1_controls(), picture_svg));
+    // Last, so that nothing in them is taken for a field.
+    replace_all(page, "@STYLE@", style);
+    replace_all(page, "@SCRIPT@", script);
     return page;
 }
 

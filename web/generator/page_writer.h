@@ -14,8 +14,15 @@ namespace vorlaine::web {
 // pixels; the children of the frame are placed inside it.
 std::string controls_markup(std::span<const ui::ControlSpec> table, std::string_view picture_svg);
 
-// The page: `page_template` with its @NAME@ fields filled in.
-std::string page_markup(std::string_view page_template, std::string_view picture_svg);
+// The page: `page_template` with its @NAME@ fields filled in. The stylesheet
+// and the script go into the page itself (@STYLE@, @SCRIPT@), so that the
+// window is drawn without waiting for more files. Throws std::invalid_argument
+// when one of them holds the tag that would end its element early.
+std::string page_markup(std::string_view page_template, std::string_view picture_svg,
+                        std::string_view style, std::string_view script);
+
+// Whether `text` holds `closing_tag` ("</style", "</script"), in any case.
+bool holds_closing_tag(std::string_view text, std::string_view closing_tag);
 
 // Text made safe inside HTML text and double-quoted attributes.
 std::string html_escaped(std::string_view text);

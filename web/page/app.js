@@ -295,4 +295,7 @@ function startWindow() {
     addEventListener('load', () => navigator.serviceWorker.register('sw.js').catch(() => {}));
 }
 
-if (typeof document !== 'undefined') startWindow();
+// The page runs this module as its own inline script; the file itself is for
+// those who only want the core, and must not start the window a second time.
+if (typeof document !== 'undefined' && !document.getElementById('Form1')?.dataset.loaded)
+  startWindow();

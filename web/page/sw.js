@@ -1,8 +1,7 @@
 // Keeps the page's few files so that it opens with the network off after the
 // first visit. The network comes first, so a new version is never hidden.
 const CACHE = 'vorlaine';
-const FILES = ['./', 'index.html', 'app.js', 'style.css', 'vorlaine.wasm', 'icon.svg',
-  'manifest.webmanifest'];
+const FILES = ['./', 'index.html', 'vorlaine.wasm', 'icon.svg', 'manifest.webmanifest'];
 
 self.addEventListener('install', (event) => {
   // The files are in the browser's cache already from the visit itself.

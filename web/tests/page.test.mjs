@@ -1,11 +1,13 @@
 // The window in headless Chromium: the reference set through the page, the
 // layout against the control table, and the behaviours of the desktop window.
 import assert from 'node:assert/strict';
+import { readFileSync } from 'node:fs';
+import { join } from 'node:path';
 import { after, before, describe, test } from 'node:test';
 
 import {
-  controlTable, expectedEffects, faultNotice, launchBrowser, openWindow, readJsonLines,
-  startServer,
+  controlTable, expectedEffects, faultNotice, launchBrowser, openWindow, projectRoot,
+  readJsonLines, startServer,
 } from './support.mjs';
 
 let server;
@@ -412,6 +414,46 @@ describe('behaviours', () => {
       } else {
         assert.deepEqual(log, [], id);
       }
+    }
+  });
+});
+
+describe('first drawing', () => {
+  const source = (name) => readFileSync(join(projectRoot, 'web/page', name), 'utf8');
+
+  test('the page carries its style and script, as written, and asks for neither', async () => {
+    const fetched = [];
+    const context = await browser.newContext();
+    try {
+      const first = await context.newPage();
+      first.on('request', (r) => fetched.push(`${r.resourceType()} ${r.url()}`));
+      await first.goto(server.url);
+      await first.waitForSelector('#Form1[data-ready="true"]');
+      const inline = await first.evaluate(() => [document.querySelector('head > style').textContent,
+        document.querySelector('script[type="module"]').textContent]);
+      assert.deepEqual(inline, [`\n${source('style.css')}`, `\n${source('app.js')}`]);
+      assert.deepEqual(fetched.filter((f) => /^(stylesheet|script) /.test(f)), []);
+    } finally {
+      await context.close();
+    }
+  });
+
+  test('importing app.js for its core does not start the window twice', async () => {
+    const c = readJsonLines('sizing-cases.jsonl').find((r) => r.effects.length === 5 && r.effects.every((e) => e.caption));
+    const second = await openWindow(browser, server.url);
+    try {
+      await second.evaluate(() => import('./app.js'));
+      if (c.check2) await second.click('#Check2');
+      await second.evaluate((texts) => {
+        for (const [id, value] of Object.entries(texts)) document.getElementById(id).value = value;
+      }, c.texts);
+      await second.click(`#Option${c.option}`);
+      await second.click('#Command1');
+      await second.waitForFunction(() => document.getElementById('Form1').dataset.calculated !== undefined);
+      await second.waitForTimeout(100);
+      assert.equal(await second.evaluate(() => document.getElementById('Form1').dataset.calculated), '1');
+    } finally {
+      await second.close();
     }
   });
 });
