@@ -55,17 +55,21 @@ const takeLog = () => page.evaluate(() => window.effectLog.splice(0));
 
 // Clicks 计算 and closes each notice with its button as it comes, until the
 // calculation has finished; returns the effects in the order they were seen.
+// Notices are counted as they open: one may follow another in the same task
+// that closed it, so the dialog is never seen closed in between.
 async function calculate() {
-  const before = await page.evaluate(() => Number(document.getElementById('Form1').dataset.calculated ?? 0));
+  const [before, earlier] = await page.evaluate(() => [
+    Number(document.getElementById('Form1').dataset.calculated ?? 0),
+    window.effectLog.filter((e) => e.notice).length]);
   await page.click('#Command1');
-  for (;;) {
-    const state = await page.waitForFunction((n) => {
-      if (document.getElementById('notice').open) return 'notice';
-      return Number(document.getElementById('Form1').dataset.calculated ?? 0) > n ? 'done' : false;
-    }, before).then((h) => h.jsonValue());
+  for (let closed = earlier; ; ++closed) {
+    const state = await page.waitForFunction(([n, closed]) => {
+      if (Number(document.getElementById('Form1').dataset.calculated ?? 0) > n) return 'done';
+      const opened = window.effectLog.filter((e) => e.notice).length;
+      return document.getElementById('notice').open && opened > closed ? 'notice' : false;
+    }, [before, closed]).then((h) => h.jsonValue());
     if (state === 'done') break;
     await page.click('#notice-ok');
-    await page.waitForFunction(() => !document.getElementById('notice').open);
   }
   const log = await takeLog();
   // The dialog shows a carriage return as a line break.
