@@ -76,6 +76,19 @@ async function calculate() {
   return log.map((e) => (e.notice ? { notice: { ...e.notice, text: e.notice.text.replaceAll('\n', '\r') } } : e));
 }
 
+// Types the first reference case that shows no notice and writes the five
+// results into `on`, and presses 计算; returns the case.
+async function computePlainCase(on) {
+  const c = readJsonLines('sizing-cases.jsonl').find((r) => r.effects.length === 5 && r.effects.every((e) => e.caption));
+  if (c.check2) await on.click('#Check2');
+  await on.evaluate((texts) => {
+    for (const [id, value] of Object.entries(texts)) document.getElementById(id).value = value;
+  }, c.texts);
+  await on.click(`#Option${c.option}`);
+  await on.click('#Command1');
+  return c;
+}
+
 async function setInputs(c) {
   await page.evaluate((c) => {
     // Values set directly: the case's Text5 stays as given, as on the desktop,
@@ -443,16 +456,10 @@ describe('first drawing', () => {
   });
 
   test('importing app.js for its core does not start the window twice', async () => {
-    const c = readJsonLines('sizing-cases.jsonl').find((r) => r.effects.length === 5 && r.effects.every((e) => e.caption));
     const second = await openWindow(browser, server.url);
     try {
       await second.evaluate(() => import('./app.js'));
-      if (c.check2) await second.click('#Check2');
-      await second.evaluate((texts) => {
-        for (const [id, value] of Object.entries(texts)) document.getElementById(id).value = value;
-      }, c.texts);
-      await second.click(`#Option${c.option}`);
-      await second.click('#Command1');
+      await computePlainCase(second);
       await second.waitForFunction(() => document.getElementById('Form1').dataset.calculated !== undefined);
       await second.waitForTimeout(100);
       assert.equal(await second.evaluate(() => document.getElementById('Form1').dataset.calculated), '1');
@@ -477,13 +484,7 @@ describe('offline', () => {
       const offline = await context.newPage();
       await offline.goto(server.url);
       await offline.waitForSelector('#Form1[data-ready="true"]');
-      const c = readJsonLines('sizing-cases.jsonl').find((r) => r.effects.length === 5 && r.effects.every((e) => e.caption));
-      if (c.check2) await offline.click('#Check2');
-      await offline.evaluate((texts) => {
-        for (const [id, value] of Object.entries(texts)) document.getElementById(id).value = value;
-      }, c.texts);
-      await offline.click(`#Option${c.option}`);
-      await offline.click('#Command1');
+      const c = await computePlainCase(offline);
       await offline.waitForFunction(() => document.getElementById('Form1').dataset.calculated === '1');
       for (const { caption } of c.effects)
         assert.equal(await offline.textContent(`#${caption.label}`), caption.text, caption.label);
