@@ -6,7 +6,7 @@
 namespace vorlaine::calc {
 
 bool missing_required_text(const WindowInputs& inputs) {
-    for (int box : {1, 2, 3, 9})
+    for (int box : kRequiredBoxes)
         if (inputs.text(box).empty())
             return true;
     return false;

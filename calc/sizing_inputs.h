@@ -3,9 +3,13 @@
 
 #include "sizing.h"
 
+#include <array>
 #include <optional>
 
 namespace vorlaine::calc {
+
+// The boxes the calculation will not run without (Text1, Text2, Text3, Text9).
+inline constexpr std::array<int, 4> kRequiredBoxes{1, 2, 3, 9};
 
 // True when one of the required boxes (load power, load voltage, working time,
 // sunshine figure) is empty. A box holding only blanks is not empty.

@@ -2,6 +2,8 @@
 
 #include "accessible_interfaces.h"
 #include "announcer.h"
+#include "calc/sizing_inputs.h"
+#include "control_lookup.h"
 #include "solar_picture.h"
 
 #include <QAccessible>
@@ -13,14 +15,12 @@
 namespace vorlaine::ui {
 namespace {
 
-// The boxes the calculation will not run without.
-constexpr const char* kRequiredBoxes[] = {"Text1", "Text2", "Text3", "Text9"};
 // The box whose change rewrites another, and the box it rewrites.
 constexpr const char* kRainyDays = "Text4";
 constexpr const char* kRainyInterval = "Text5";
 
 template <typename T> T* find(const QWidget* form, const char* name) {
-    return form->findChild<T*>(QString::fromLatin1(name));
+    return control<T>(form, QString::fromLatin1(name));
 }
 
 QString caption_naming(std::span<const ControlSpec> table, const char* box) {
@@ -50,8 +50,9 @@ void make_accessible(QWidget* form, std::span<const ControlSpec> table) {
             control->setAccessibleName(QStringLiteral("太阳能照明装置图"));
         rebuilt.push_back(control);
     }
-    for (const char* name : kRequiredBoxes)
-        find<QWidget>(form, name)->setAccessibleDescription(QStringLiteral("必填"));
+    for (int box : calc::kRequiredBoxes)
+        control<QWidget>(form, QStringLiteral("Text%1").arg(box))
+            ->setAccessibleDescription(QStringLiteral("必填"));
 
     new Announcer(form, std::move(results), find<QLineEdit>(form, kRainyDays),
                   find<QLineEdit>(form, kRainyInterval), caption_naming(table, kRainyInterval));

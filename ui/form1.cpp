@@ -3,6 +3,7 @@
 #include "about_text.h"
 #include "accessibility.h"
 #include "control_factory.h"
+#include "control_lookup.h"
 #include "control_table.h"
 #include "notice.h"
 
@@ -13,20 +14,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include <stdexcept>
-
 namespace vorlaine::ui {
 namespace {
-
-// A missing control is a fault in the program, not in the user's input: it
-// throws in every build type rather than going on with a null handle.
-template <typename T> T* control(const QWidget* form, const QString& name) {
-    T* widget = form->findChild<T*>(name, Qt::FindChildrenRecursively);
-    if (!widget)
-        throw std::out_of_range("Form1 has no control " + name.toStdString() + " of kind " +
-                                T::staticMetaObject.className());
-    return widget;
-}
 
 QString numbered(const char* prefix, std::size_t index) {
     return QString::fromLatin1(prefix) + QString::number(index + 1);
