@@ -134,6 +134,8 @@ void Form1::Command1_Click() {
 }
 
 void Form1::Command2_Click() {
+    // Each box back to its design text in the design's order, then the
+    // start state with every other box unticked.
     for (std::string_view box : design::kClearOrder)
         control<QLineEdit>(this, qt_text(box))->setText(design_text(box));
     Form_Load();
