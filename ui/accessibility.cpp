@@ -2,7 +2,6 @@
 
 #include "accessible_interfaces.h"
 #include "announcer.h"
-#include "control_lookup.h"
 #include "design/window_state.h"
 #include "design/window_texts.h"
 #include "qt_text.h"
