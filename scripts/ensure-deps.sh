@@ -12,7 +12,7 @@ test_pkgs=(googletest libgtest-dev nlohmann-json3-dev libbenchmark-dev clang cla
            lintian desktop-file-utils appstream python3
            python3-pyatspi at-spi2-core dbus dbus-x11 openbox weston devscripts)
 # The web edition: its build, its server, and the browser its tests drive.
-web_pkgs=(cmake make g++ emscripten nodejs npm chromium python3
+web_pkgs=(cmake make g++ emscripten nodejs npm chromium python3 librsvg2-bin
           fonts-wqy-microhei fonts-arphic-uming)
 
 wanted=("${run_pkgs[@]}")
