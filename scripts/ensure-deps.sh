@@ -12,9 +12,11 @@ test_pkgs=(googletest libgtest-dev nlohmann-json3-dev libbenchmark-dev clang cla
            lintian desktop-file-utils appstream python3
            python3-pyatspi at-spi2-core dbus dbus-x11 openbox weston devscripts)
 # The web edition: its build, its server, and the browser its tests drive.
-web_pkgs=(cmake make g++ emscripten nodejs npm chromium python3 librsvg2-bin
+web_pkgs=(cmake make g++ emscripten nodejs npm chromium python3
           fonts-wqy-microhei fonts-arphic-uming)
 
+# The web app's icons are rendered from the desktop icon's SVG.
+web_pkgs+=(librsvg2-bin)
 wanted=("${run_pkgs[@]}")
 [ "${1:-run}" = test ] && wanted+=("${test_pkgs[@]}" "${web_pkgs[@]}")
 [ "${1:-run}" = web ] && wanted=("${web_pkgs[@]}")
