@@ -7,7 +7,7 @@ const CACHE = `vorlaine-${VERSION}`;
 // The page under its folder's own address only: index.html would be a second
 // download of the same bytes. The PNG icons are fetched when installing.
 const FILES = ['./', 'vorlaine.wasm', 'manifest.webmanifest', 'icon.svg'];
-const PATIENCE_MS = 2000;
+const PATIENCE_MS = 1500;
 // Once the network has kept us waiting, the kept copies answer at once for a
 // while (each asked of the network still, to renew them).
 const SILENT_SPELL_MS = 10000;
