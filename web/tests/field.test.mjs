@@ -86,8 +86,11 @@ for (const name of engines) {
             const all = [...document.querySelectorAll('#Form1 [data-control], #Form1 input, #Form1 button')];
             const targets = [...document.querySelectorAll('#Form1 input, #Form1 button, #Form1 label')];
             return {
-              overflow: document.documentElement.scrollWidth - innerWidth,
-              outside: all.filter((e) => { const r = e.getBoundingClientRect(); return r.left < 0 || r.right > innerWidth; })
+              overflow: Math.max(0, document.documentElement.scrollWidth - document.documentElement.clientWidth),
+              outside: all.filter((e) => {
+                const r = e.getBoundingClientRect();
+                return r.left < 0 || r.right > document.documentElement.clientWidth;
+              })
                 .map((e) => e.id || e.dataset.control),
               small: targets.filter((e) => e.closest('label') !== e.parentElement || e.tagName === 'LABEL')
                 .filter((e) => e.getBoundingClientRect().height < 44).map((e) => e.id || e.dataset.control),
