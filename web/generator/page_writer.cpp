@@ -173,13 +173,7 @@ std::string page_markup(std::string_view page_template, std::string_view picture
         throw std::invalid_argument("the script holds </script");
     std::string page(page_template);
     const std::string texts = "{\"about_title\":" + json_string(ui::texts::about_title) +
-                              ",\"about_text\":" + json_string(ui::texts::about_text) +
-                              R"(,"start": {"checked": ["Check1","Option1"], "disabled": ["Text7","Label4"]},
-  "clear_texts": ["Text6","Text7","Text8","Text1","Text2","Text3","Text4","Text5","Text9","Text10"],
-  "results": [{"id":"Label12","name":"电池电压"}, {"id":"Label9","name":"电池容量"}, {"id":"Label8","name":"太阳能电池板电压"}, {"id":"Label13","name":"太阳能电池板功率"}, {"id":"Label15","name":"安装角度"}],
-  "separator": "，",
-  "rainy_days": "Text4",
-  "rainy_interval": {"id":"Text5","name":"阴雨天间格"}})";
+                              ",\"about_text\":" + json_string(ui::texts::about_text) + "}";
     replace_all(page, "@WINDOW_CAPTION@", html_escaped(ui::texts::window_caption));
     replace_all(page, "@FORM_SIZE@",
                 "width:" + px(ui::kFormWidth) + ";height:" + px(ui::kFormHeight));
