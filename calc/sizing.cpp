@@ -63,7 +63,7 @@ void size_battery_and_array(const SizingInputs& in, VoltageChoice voltages, floa
     if (!power)
         return out.fault();
     out.caption("Label13", format_number(*power) + "W");
-    out.caption("Label15", latitude_text + "度");
+    out.caption("Label15", std::string(latitude_text).append(kAngleUnit));
 }
 
 } // namespace

@@ -54,6 +54,10 @@ struct Notice {
     bool operator==(const Notice&) const = default;
 };
 
+// The unit written after the installation angle, the window's only Chinese
+// unit; its label shows it alone until a calculation.
+inline constexpr std::string_view kAngleUnit = "度";
+
 // A new caption for one of the result labels.
 struct CaptionWrite {
     std::string label; // the label's object name, e.g. "Label12"

@@ -4,6 +4,6 @@
 # Usage: scripts/check-format.sh
 set -euo pipefail
 cd "$(dirname "$0")/.."
-find calc ui tests bench fuzz \( -name '*.cpp' -o -name '*.h' \) -print0 |
+find calc design ui tests bench fuzz \( -name '*.cpp' -o -name '*.h' \) -print0 |
   xargs -0 clang-format --dry-run --Werror
 echo "check-format: every source is clang-formatted"

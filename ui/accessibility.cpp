@@ -2,73 +2,47 @@
 
 #include "accessible_interfaces.h"
 #include "announcer.h"
-#include "calc/sizing_inputs.h"
 #include "control_lookup.h"
-#include "solar_picture.h"
+#include "design/window_state.h"
+#include "design/window_texts.h"
+#include "qt_text.h"
 
-#include <QAccessible>
 #include <QGroupBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QRadioButton>
 
 namespace vorlaine::ui {
 namespace {
 
-// The box whose change rewrites another, and the box it rewrites.
-constexpr const char* kRainyDays = "Text4";
-constexpr const char* kRainyInterval = "Text5";
-
-template <typename T> T* find(const QWidget* form, const char* name) {
-    return control<T>(form, QString::fromLatin1(name));
-}
-
-QString caption_naming(std::span<const ControlSpec> table, const char* box) {
-    for (const ControlSpec& row : table)
-        if (row.buddy && std::string_view(row.buddy) == box)
-            return QString::fromUtf8(row.caption);
-    return {};
+// A result is heard as what it shows, then its caption as written.
+void name_result(QLabel* label, const char* result_name) {
+    label->setAccessibleName(QString::fromUtf8(result_name) + QLatin1Char(' ') + label->text());
 }
 
 } // namespace
 
-void make_accessible(QWidget* form, std::span<const ControlSpec> table) {
-    install_accessible_factory();
+void describe(QWidget* control, const design::ControlSpec& row) {
+    if (row.result_name)
+        name_result(static_cast<QLabel*>(control), row.result_name);
+    else if (row.kind == design::Kind::TextBox && design::is_required(row.name))
+        control->setAccessibleDescription(qt_text(design::texts::required));
+    else if (row.kind == design::Kind::Picture)
+        control->setAccessibleName(qt_text(design::texts::picture));
+}
 
-    std::vector<std::pair<QLabel*, QString>> results;
-    std::vector<QObject*> rebuilt{form};
-    for (const ControlSpec& row : table) {
-        QWidget* control = find<QWidget>(form, row.name);
-        if (row.result_name) {
-            auto* label = static_cast<QLabel*>(control);
-            label->setProperty(kResultProperty, QString::fromUtf8(row.result_name));
-            results.emplace_back(label, QString::fromUtf8(row.result_name));
-        }
-        if (row.kind == Kind::Frame && !control->findChildren<QRadioButton*>().isEmpty())
-            new OptionGroup(control, QStringLiteral("日照数据类型"));
-        if (row.kind == Kind::Picture)
-            control->setAccessibleName(QStringLiteral("太阳能照明装置图"));
-        rebuilt.push_back(control);
-    }
-    for (int box : calc::kRequiredBoxes)
-        control<QWidget>(form, QStringLiteral("Text%1").arg(box))
-            ->setAccessibleDescription(QStringLiteral("必填"));
-
-    new Announcer(form, std::move(results), find<QLineEdit>(form, kRainyDays),
-                  find<QLineEdit>(form, kRainyInterval), caption_naming(table, kRainyInterval));
-
-    // Qt may already have made interfaces for these (a label's first caption
-    // reports itself, screen reader or not); those are made again.
-    for (QObject* object : rebuilt)
-        rebuild_accessible(object);
+void make_accessible(QWidget* form) {
+    for (auto* frame : form->findChildren<QGroupBox*>())
+        if (!frame->findChildren<QRadioButton*>().isEmpty())
+            new OptionGroup(frame, qt_text(design::texts::sunshine_group));
+    new Announcer(form);
 }
 
 void caption_written(QLabel* label) {
-    if (!QAccessible::isActive() || !label->property(kResultProperty).isValid())
+    const char* result_name = design::form1_control(label->objectName().toStdString()).result_name;
+    if (!result_name)
         return;
-    // Qt reports a new caption only for labels without a name of their own.
-    QAccessibleEvent renamed(label, QAccessible::NameChanged);
-    QAccessible::updateAccessibility(&renamed);
+    // A label with a name of its own reports only a new name, which this is.
+    name_result(label, result_name);
     if (Announcer* announcer = Announcer::of(label->window()))
         announcer->results_changed();
 }

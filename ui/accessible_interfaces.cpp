@@ -1,13 +1,11 @@
 #include "accessible_interfaces.h"
 
 #include "announcer.h"
-#include "form1.h"
 #include "solar_picture.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QGroupBox>
-#include <QLabel>
 #include <QPointer>
 #include <QRadioButton>
 #include <QWindow>
@@ -201,7 +199,8 @@ public:
     explicit OptionAccessible(QRadioButton* option)
         : QAccessibleWidget(option, QAccessible::RadioButton) {}
     QAccessibleInterface* parent() const override {
-        return interface_of(OptionGroup::of(widget()->parentWidget()));
+        OptionGroup* group = OptionGroup::of(widget()->parentWidget());
+        return group ? interface_of(group) : QAccessibleWidget::parent();
     }
     QString text(QAccessible::Text t) const override {
         if (t == QAccessible::Name && widget()->accessibleName().isEmpty())
@@ -228,74 +227,33 @@ private:
     QRadioButton* button() const { return static_cast<QRadioButton*>(widget()); }
 };
 
-// A result: what it shows, then its current caption.
-class ResultAccessible : public QAccessibleWidget {
-public:
-    explicit ResultAccessible(QLabel* label) : QAccessibleWidget(label, QAccessible::StaticText) {}
-    QString text(QAccessible::Text t) const override {
-        if (t != QAccessible::Name)
-            return QAccessibleWidget::text(t);
-        const auto* label = static_cast<QLabel*>(widget());
-        return label->property(kResultProperty).toString() + QLatin1Char(' ') + label->text();
-    }
-    QAccessible::State state() const override {
-        QAccessible::State state = QAccessibleWidget::state();
-        state.readOnly = true;
-        return state;
-    }
-};
-
-// Marks the interfaces made here.
-struct Own {
-    virtual ~Own() = default;
-};
-
-// A widget that needs only another role than Qt gives it.
-class RoleAccessible : public QAccessibleWidget, public Own {
-public:
-    RoleAccessible(QWidget* widget, QAccessible::Role role) : QAccessibleWidget(widget, role) {}
-};
-
-template <typename Base, typename... Args> QAccessibleInterface* own(Args... args) {
-    struct Made : Base, Own {
-        using Base::Base;
-    };
-    return new Made(args...);
-}
-
-bool in_option_group(const QRadioButton* option) {
-    return option->parentWidget() && OptionGroup::of(option->parentWidget());
-}
-
 bool is_line(const QWidget* widget) {
     const auto* frame = qobject_cast<const QFrame*>(widget);
     return frame && frame->metaObject() == &QFrame::staticMetaObject &&
            frame->frameShape() == QFrame::HLine;
 }
 
+// Picked by type alone, so that the answer is the same whenever Qt asks.
 QAccessibleInterface* make_interface(const QString&, QObject* object) {
     if (!object)
         return nullptr;
     if (auto* announcer = dynamic_cast<Announcer*>(object))
-        return own<AnnouncerNode>(announcer);
+        return new AnnouncerNode(announcer);
     if (auto* group = dynamic_cast<OptionGroup*>(object))
-        return own<OptionGroupNode>(group);
+        return new OptionGroupNode(group);
     if (!object->isWidgetType())
         return nullptr;
     auto* widget = static_cast<QWidget*>(object);
-    if (dynamic_cast<Form1*>(widget))
-        return own<WindowAccessible>(widget);
-    if (auto* frame = qobject_cast<QGroupBox*>(widget); frame && OptionGroup::of(frame))
-        return own<FrameAccessible>(frame);
-    if (auto* option = qobject_cast<QRadioButton*>(widget); option && in_option_group(option))
-        return own<OptionAccessible>(option);
-    if (auto* label = qobject_cast<QLabel*>(widget);
-        label && label->property(kResultProperty).isValid())
-        return own<ResultAccessible>(label);
+    if (widget->inherits("vorlaine::ui::Form1"))
+        return new WindowAccessible(widget);
+    if (auto* frame = qobject_cast<QGroupBox*>(widget))
+        return new FrameAccessible(frame);
+    if (auto* option = qobject_cast<QRadioButton*>(widget))
+        return new OptionAccessible(option);
     if (dynamic_cast<SolarPicture*>(widget))
-        return new RoleAccessible(widget, QAccessible::Graphic);
+        return new QAccessibleWidget(widget, QAccessible::Graphic);
     if (is_line(widget))
-        return new RoleAccessible(widget, QAccessible::Separator);
+        return new QAccessibleWidget(widget, QAccessible::Separator);
     return nullptr;
 }
 
@@ -307,22 +265,6 @@ void install_accessible_factory() {
         return true;
     }();
     (void)installed;
-}
-
-void rebuild_accessible(QObject* object) {
-    // Qt keeps the first interface it made for an object; one made before the
-    // object was marked (a label before it knew it was a result) is dropped.
-    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(object);
-    if (!iface)
-        return;
-    if (dynamic_cast<Own*>(iface))
-        return;
-    // Ask the factory first: an object it does not claim keeps Qt's interface.
-    QAccessibleInterface* wanted = make_interface(QString(), object);
-    if (!wanted)
-        return;
-    QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(iface));
-    QAccessible::registerAccessibleInterface(wanted);
 }
 
 } // namespace vorlaine::ui

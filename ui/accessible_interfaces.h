@@ -1,5 +1,5 @@
 // The accessible interfaces of the window's own objects, made by a factory
-// that Qt asks before its own.
+// that Qt asks before its own, and only when a screen reader asks.
 #pragma once
 
 #include <QObject>
@@ -11,9 +11,6 @@ class QRadioButton;
 class QWidget;
 
 namespace vorlaine::ui {
-
-// The dynamic property of a result label that says what the label shows.
-inline constexpr char kResultProperty[] = "vorlaine_result";
 
 // The options of a frame as one group: no widget of its own, only a node of
 // the accessible tree between the frame and its options.
@@ -29,11 +26,8 @@ private:
     QString name_;
 };
 
-// Registers the factory; later calls do nothing.
+// Registers the factory; later calls do nothing. Qt keeps the first
+// interface it makes for an object, so this comes before the first control.
 void install_accessible_factory();
-
-// Forgets the interface Qt may already have made for `object`, so that the
-// next query builds it again, through the factory.
-void rebuild_accessible(QObject* object);
 
 } // namespace vorlaine::ui

@@ -1,5 +1,11 @@
 #include "announcer.h"
 
+#include "control_lookup.h"
+#include "design/control_table.h"
+#include "design/window_state.h"
+#include "design/window_texts.h"
+#include "qt_text.h"
+
 #include <QAccessible>
 #include <QApplication>
 #include <QLabel>
@@ -13,13 +19,14 @@ constexpr int kWaitForNoticeMs = 100;
 
 } // namespace
 
-Announcer::Announcer(QWidget* form, std::vector<std::pair<QLabel*, QString>> results,
-                     QLineEdit* rainy_days, QLineEdit* interval, QString interval_caption)
-    : QObject(form), rainy_days_(rainy_days), interval_(interval),
-      interval_caption_(std::move(interval_caption)) {
+Announcer::Announcer(QWidget* form)
+    : QObject(form), rainy_days_(control<QLineEdit>(form, qt_text(design::kRainyDaysBox))),
+      interval_(control<QLineEdit>(form, qt_text(design::kRainyIntervalBox))),
+      interval_caption_(qt_text(design::caption_naming(design::kRainyIntervalBox))) {
     setObjectName(QStringLiteral("Announcer"));
-    for (auto& [label, what] : results)
-        results_.emplace_back(label, std::move(what));
+    for (const design::ControlSpec* row : design::result_rows())
+        results_.emplace_back(control<QLabel>(form, QString::fromUtf8(row->name)),
+                              QString::fromUtf8(row->result_name));
     // One announcement for all the writes of one handler: the five captions
     // of a calculation come one by one, and each would cut the last short.
     timer_.setSingleShot(true);
@@ -63,11 +70,11 @@ void Announcer::announce() {
             if (label)
                 parts << what + QLatin1Char(' ') + label->text().trimmed();
     if (interval_pending_ && interval_)
-        parts << interval_caption_.trimmed() + QLatin1Char(' ') + interval_->text().trimmed();
+        parts << interval_caption_ + QLatin1Char(' ') + interval_->text().trimmed();
     results_pending_ = interval_pending_ = false;
     if (parts.isEmpty())
         return;
-    text_ = parts.join(QStringLiteral("，"));
+    text_ = parts.join(qt_text(design::texts::announcement_separator));
     QAccessibleEvent renamed(this, QAccessible::NameChanged);
     QAccessible::updateAccessibility(&renamed);
     QAccessibleEvent shown(this, QAccessible::ObjectShow);

@@ -20,10 +20,8 @@ namespace vorlaine::ui {
 // anew with a new name. It has no widget and draws nothing.
 class Announcer : public QObject {
 public:
-    // `results` in reading order, each with what it shows; `interval` is the
-    // box that `rainy_days` rewrites, read out under `interval_caption`.
-    Announcer(QWidget* form, std::vector<std::pair<QLabel*, QString>> results,
-              QLineEdit* rainy_days, QLineEdit* interval, QString interval_caption);
+    // Reads the results and the rainy-day boxes of `form` as its design names them.
+    explicit Announcer(QWidget* form);
 
     void results_changed();
     // What was last announced; empty before the first announcement.

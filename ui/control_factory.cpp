@@ -1,5 +1,6 @@
 #include "control_factory.h"
 
+#include "accessibility.h"
 #include "fonts.h"
 #include "solar_picture.h"
 
@@ -20,6 +21,12 @@
 namespace vorlaine::ui {
 namespace {
 
+using design::Colour;
+using design::ControlSpec;
+using design::Font;
+using design::Kind;
+using design::twips_to_pixels;
+
 QWidget* make_widget(const ControlSpec& row, QWidget* parent) {
     const QString caption = QString::fromUtf8(row.caption ? row.caption : "");
     switch (row.kind) {
@@ -27,11 +34,9 @@ QWidget* make_widget(const ControlSpec& row, QWidget* parent) {
         auto* label = new QLabel(caption, parent);
         label->setTextFormat(Qt::PlainText);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        if (row.result_name) {
-            // Results read as numbers, so their digits line up on the right.
+        // Results read as numbers, so their digits line up on the right.
+        if (row.result_name)
             label->setAlignment(Qt::AlignRight | Qt::AlignTop);
-            label->setAccessibleName(QString::fromUtf8(row.result_name));
-        }
         return label;
     }
     case Kind::TextBox: {
@@ -105,6 +110,7 @@ void build_controls(QWidget* form, std::span<const ControlSpec> table) {
             widget->setFont(slogan_font());
         apply_colour(widget, row.colour);
         widget->setEnabled(row.enabled);
+        describe(widget, row);
         if (row.kind == Kind::Frame)
             frame = widget;
         if (takes_focus(row.kind))

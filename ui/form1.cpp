@@ -1,11 +1,14 @@
 #include "form1.h"
 
-#include "about_text.h"
 #include "accessibility.h"
+#include "accessible_interfaces.h"
 #include "control_factory.h"
 #include "control_lookup.h"
-#include "control_table.h"
+#include "design/control_table.h"
+#include "design/window_state.h"
+#include "design/window_texts.h"
 #include "notice.h"
+#include "qt_text.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -13,6 +16,8 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
+
+#include <algorithm>
 
 namespace vorlaine::ui {
 namespace {
@@ -22,9 +27,8 @@ QString numbered(const char* prefix, std::size_t index) {
 }
 
 // The caption or default text the control table gives a control.
-QString design_text(const char* name) {
-    const char* caption = form1_control(name).caption;
-    return QString::fromUtf8(caption ? caption : "");
+QString design_text(std::string_view name) {
+    return qt_text(design::design_text(name));
 }
 
 } // namespace
@@ -32,10 +36,13 @@ QString design_text(const char* name) {
 Form1::Form1(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint) {
+    install_accessible_factory();
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("Vorlaine"));
-    setFixedSize(twips_to_pixels(kFormWidth), twips_to_pixels(kFormHeight));
-    build_controls(this, form1_controls());
+    setWindowTitle(qt_text(design::texts::window_caption));
+    setFixedSize(design::twips_to_pixels(design::kFormWidth),
+                 design::twips_to_pixels(design::kFormHeight));
+    build_controls(this, design::form1_controls());
+    make_accessible(this);
 
     for (std::size_t i = 0; i < text_.size(); ++i)
         text_[i] = control<QLineEdit>(this, numbered("Text", i));
@@ -45,7 +52,6 @@ Form1::Form1(QWidget* parent)
         option_[i] = control<QRadioButton>(this, numbered("Option", i));
 
     connect_handlers();
-    make_accessible(this, form1_controls());
     Form_Load();
     text(1)->setFocus();
 }
@@ -75,14 +81,13 @@ void Form1::connect_handlers() {
 }
 
 void Form1::Form_Load() {
-    check(1)->setChecked(true);
-    option(1)->setChecked(true);
-    text(7)->setEnabled(false);
-    label("Label4")->setEnabled(false);
+    for (std::string_view name : design::kStartChecked)
+        control<QAbstractButton>(this, qt_text(name))->setChecked(true);
+    enable_inverter_controls(false);
 }
 
 void Form1::Form_DblClick() {
-    show_notice(this, about_text(), about_title());
+    show_notice(this, qt_text(design::texts::about_text), qt_text(design::texts::about_title));
 }
 
 void Form1::mouseDoubleClickEvent(QMouseEvent* event) {
@@ -129,26 +134,24 @@ void Form1::Command1_Click() {
 }
 
 void Form1::Command2_Click() {
-    // Every box back to its design text, in this order: Text4 writes Text5 as
-    // it changes, and Text5 then gets its own text back.
-    for (int box : {6, 7, 8, 1, 2, 3, 4, 5, 9, 10})
-        text(box)->setText(design_text(qPrintable(numbered("Text", std::size_t(box - 1)))));
-    option(1)->setChecked(true);
-    check(1)->setChecked(true);
-    text(7)->setEnabled(false);
-    label("Label4")->setEnabled(false);
-    check(2)->setChecked(false);
-    check(3)->setChecked(false);
-    check(4)->setChecked(false);
+    for (std::string_view box : design::kClearOrder)
+        control<QLineEdit>(this, qt_text(box))->setText(design_text(box));
+    Form_Load();
+    for (QCheckBox* box : check_)
+        if (!std::ranges::count(design::kStartChecked, box->objectName().toStdString()))
+            box->setChecked(false);
     // The results show their units alone again.
-    for (const char* name : {"Label12", "Label8", "Label9", "Label13", "Label15"})
-        write_caption(label(name), design_text(name));
+    for (const design::ControlSpec* row : design::result_rows())
+        write_caption(label(row->name), design_text(row->name));
 }
 
 void Form1::Check2_Click() {
-    const bool ticked = check(2)->checkState() == Qt::Checked;
-    text(7)->setEnabled(ticked);
-    label("Label4")->setEnabled(ticked);
+    enable_inverter_controls(check(2)->checkState() == Qt::Checked);
+}
+
+void Form1::enable_inverter_controls(bool enabled) {
+    for (std::string_view name : design::kInverterControls)
+        control<QWidget>(this, qt_text(name))->setEnabled(enabled);
 }
 
 void Form1::Option1_Click() {

@@ -44,6 +44,7 @@ private:
     void write_caption(QLabel* label, const QString& text);
     void show_option_caption(const QRadioButton* option);
     void make_selected_option_the_tab_stop();
+    void enable_inverter_controls(bool enabled);
     void connect_handlers();
 
     // The controls by their designer names: text(7) is Text7. A number with

@@ -1,6 +1,7 @@
 #include "notice.h"
 
-#include "window_texts.h"
+#include "design/window_texts.h"
+#include "qt_text.h"
 
 #include <QAbstractButton>
 #include <QMessageBox>
@@ -16,9 +17,7 @@ void show_notice(QWidget* parent, const QString& text, const QString& title) {
     // Notices separate their lines with a bare carriage return.
     box.setText(QString(text).replace(QLatin1Char('\r'), QLatin1Char('\n')));
     box.setStandardButtons(QMessageBox::Ok);
-    box.button(QMessageBox::Ok)
-        ->setText(QString::fromUtf8(texts::notice_ok.data(),
-                                    static_cast<qsizetype>(texts::notice_ok.size())));
+    box.button(QMessageBox::Ok)->setText(qt_text(design::texts::notice_ok));
     box.exec();
 }
 

@@ -1,19 +1,25 @@
 #include "page_writer.h"
 
-#include "ui/window_texts.h"
+#include "design/window_state.h"
+#include "design/window_texts.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <stdexcept>
+#include <utility>
 
 namespace vorlaine::web {
 namespace {
 
-using ui::ControlSpec;
-using ui::Kind;
+using design::ControlSpec;
+using design::Kind;
+namespace texts = design::texts;
+
+// The hidden element that holds the required boxes' description.
+constexpr std::string_view kRequiredNote = "required-note";
 
 std::string px(int twips) {
-    return std::to_string(ui::twips_to_pixels(twips)) + "px";
+    return std::to_string(design::twips_to_pixels(twips)) + "px";
 }
 
 std::string rectangle_style(const ControlSpec& row) {
@@ -23,11 +29,11 @@ std::string rectangle_style(const ControlSpec& row) {
 
 std::string classes_of(const ControlSpec& row) {
     std::string out = "control";
-    if (row.colour == ui::Colour::DarkRed)
+    if (row.colour == design::Colour::DarkRed)
         out += " dark-red";
-    else if (row.colour == ui::Colour::Green)
+    else if (row.colour == design::Colour::Green)
         out += " green";
-    if (row.font == ui::Font::Slogan)
+    if (row.font == design::Font::Slogan)
         out += " slogan";
     return out;
 }
@@ -49,14 +55,24 @@ std::string disabled(const ControlSpec& row) {
     return row.enabled ? "" : " disabled";
 }
 
+// A required box says so, and numbers open the decimal keypad on a phone.
+std::string box_attributes(const ControlSpec& row) {
+    std::string out;
+    if (design::is_required(row.name))
+        out += " aria-required=\"true\" aria-describedby=\"" + std::string(kRequiredNote) + "\"";
+    if (design::takes_numbers_only(row.name))
+        out += " inputmode=\"decimal\"";
+    return out;
+}
+
 std::string control_markup(const ControlSpec& row, std::string_view picture_svg) {
     const std::string name = html_escaped(row.name);
     const std::string caption = html_escaped(row.caption ? row.caption : "");
     switch (row.kind) {
     case Kind::Label:
         if (row.result_name)
-            return "<output id=\"" + name + "\"" + placed(row) + " aria-live=\"polite\"" +
-                   " aria-label=\"" + html_escaped(row.result_name) + "\">" + caption + "</output>";
+            return "<output id=\"" + name + "\"" + placed(row) + " aria-label=\"" +
+                   html_escaped(row.result_name) + "\">" + caption + "</output>";
         if (row.buddy)
             return "<label id=\"" + name + "\" for=\"" + html_escaped(row.buddy) + "\"" +
                    placed(row) + (row.enabled ? "" : " aria-disabled=\"true\"") + ">" + caption +
@@ -64,7 +80,7 @@ std::string control_markup(const ControlSpec& row, std::string_view picture_svg)
         return "<span id=\"" + name + "\"" + placed(row) + ">" + caption + "</span>";
     case Kind::TextBox:
         return "<input id=\"" + name + "\"" + placed(row) + " type=\"text\" value=\"" + caption +
-               "\"" + tab_index(row) + disabled(row) +
+               "\"" + tab_index(row) + disabled(row) + box_attributes(row) +
                " autocomplete=\"off\" spellcheck=\"false\">";
     case Kind::Button:
         return "<button id=\"" + name + "\"" + placed(row) + " type=\"button\"" + tab_index(row) +
@@ -79,7 +95,8 @@ std::string control_markup(const ControlSpec& row, std::string_view picture_svg)
     case Kind::Line:
         return "<div id=\"" + name + "\"" + placed(row) + " role=\"separator\"></div>";
     case Kind::Picture:
-        return "<div id=\"" + name + "\"" + placed(row) + ">" + std::string(picture_svg) + "</div>";
+        return "<div id=\"" + name + "\"" + placed(row) + " role=\"img\" aria-label=\"" +
+               html_escaped(texts::picture) + "\">" + std::string(picture_svg) + "</div>";
     case Kind::Frame:
         break; // written with its children by controls_markup
     }
@@ -138,6 +155,10 @@ std::string json_string(std::string_view text) {
 }
 
 std::string controls_markup(std::span<const ControlSpec> table, std::string_view picture_svg) {
+    // The options' group has no box, so the options stay placed by the frame.
+    const std::string group_opening = "<div role=\"radiogroup\" aria-label=\"" +
+                                      html_escaped(texts::sunshine_group) +
+                                      "\" style=\"display:contents\">\n";
     std::string out;
     for (const ControlSpec& row : table) {
         if (row.in_frame)
@@ -148,10 +169,15 @@ std::string controls_markup(std::span<const ControlSpec> table, std::string_view
         }
         out += "<fieldset id=\"" + html_escaped(row.name) + "\"" + placed(row) + "><legend>" +
                html_escaped(row.caption ? row.caption : "") + "</legend>\n";
-        for (const ControlSpec& child : table)
-            if (child.in_frame)
-                out += control_markup(child, picture_svg) + "\n";
-        out += "</fieldset>\n";
+        bool in_group = false;
+        for (const ControlSpec& child : table) {
+            if (!child.in_frame)
+                continue;
+            if (in_group != (child.kind == Kind::Option))
+                out += std::exchange(in_group, !in_group) ? "</div>\n" : group_opening;
+            out += control_markup(child, picture_svg) + "\n";
+        }
+        out += in_group ? "</div>\n</fieldset>\n" : "</fieldset>\n";
     }
     return out;
 }
@@ -165,6 +191,30 @@ bool holds_closing_tag(std::string_view text, std::string_view closing_tag) {
     return at != text.end();
 }
 
+std::string window_texts_json() {
+    const auto list = [](const auto& names) {
+        std::string out = "[";
+        for (std::string_view name : names)
+            out += (out.size() > 1 ? "," : "") + json_string(name);
+        return out + "]";
+    };
+    const auto named = [](std::string_view id, std::string_view name) {
+        return "{\"id\":" + json_string(id) + ",\"name\":" + json_string(name) + "}";
+    };
+    std::string results;
+    for (const ControlSpec* row : design::result_rows())
+        results += (results.empty() ? "" : ",") + named(row->name, row->result_name);
+    return "{\"about_title\":" + json_string(texts::about_title) +
+           ",\"about_text\":" + json_string(texts::about_text) +
+           ",\"start\":{\"checked\":" + list(design::kStartChecked) +
+           ",\"disabled\":" + list(design::kInverterControls) +
+           "},\"clear_texts\":" + list(design::kClearOrder) + ",\"results\":[" + results +
+           "],\"separator\":" + json_string(texts::announcement_separator) +
+           ",\"rainy_days\":" + json_string(design::kRainyDaysBox) + ",\"rainy_interval\":" +
+           named(design::kRainyIntervalBox, design::caption_naming(design::kRainyIntervalBox)) +
+           "}";
+}
+
 std::string page_markup(std::string_view page_template, std::string_view picture_svg,
                         std::string_view style, std::string_view script) {
     if (holds_closing_tag(style, "</style"))
@@ -172,14 +222,14 @@ std::string page_markup(std::string_view page_template, std::string_view picture
     if (holds_closing_tag(script, "</script"))
         throw std::invalid_argument("the script holds </script");
     std::string page(page_template);
-    const std::string texts = "{\"about_title\":" + json_string(ui::texts::about_title) +
-                              ",\"about_text\":" + json_string(ui::texts::about_text) + "}";
-    replace_all(page, "@WINDOW_CAPTION@", html_escaped(ui::texts::window_caption));
+    replace_all(page, "@WINDOW_CAPTION@", html_escaped(texts::window_caption));
     replace_all(page, "@FORM_SIZE@",
-                "width:" + px(ui::kFormWidth) + ";height:" + px(ui::kFormHeight));
-    replace_all(page, "@NOTICE_OK@", html_escaped(ui::texts::notice_ok));
-    replace_all(page, "@WINDOW_TEXTS@", texts);
-    replace_all(page, "@CONTROLS@", controls_markup(ui::form1_controls(), picture_svg));
+                "width:" + px(design::kFormWidth) + ";height:" + px(design::kFormHeight));
+    replace_all(page, "@NOTICE_OK@", html_escaped(texts::notice_ok));
+    replace_all(page, "@REQUIRED_NOTE@", std::string(kRequiredNote));
+    replace_all(page, "@REQUIRED@", html_escaped(texts::required));
+    replace_all(page, "@WINDOW_TEXTS@", window_texts_json());
+    replace_all(page, "@CONTROLS@", controls_markup(design::form1_controls(), picture_svg));
     // Last, so that nothing in them is taken for a field.
     replace_all(page, "@STYLE@", style);
     replace_all(page, "@SCRIPT@", script);

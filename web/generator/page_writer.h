@@ -2,7 +2,7 @@
 // that the page and the desktop window share one description.
 #pragma once
 
-#include "ui/control_table.h"
+#include "design/control_table.h"
 
 #include <span>
 #include <string>
@@ -11,8 +11,14 @@
 namespace vorlaine::web {
 
 // The markup of every control, each positioned at its table rectangle in CSS
-// pixels; the children of the frame are placed inside it.
-std::string controls_markup(std::span<const ui::ControlSpec> table, std::string_view picture_svg);
+// pixels; the children of the frame are placed inside it, its options inside
+// one named radio group that takes no room of its own.
+std::string controls_markup(std::span<const design::ControlSpec> table,
+                            std::string_view picture_svg);
+
+// The window's texts, start state, 清除's order, results and what a screen
+// reader hears, as the JSON object the page's script reads.
+std::string window_texts_json();
 
 // The page: `page_template` with its @NAME@ fields filled in. The stylesheet
 // and the script go into the page itself (@STYLE@, @SCRIPT@), so that the

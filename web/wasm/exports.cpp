@@ -4,6 +4,7 @@
 #include "effects_wire.h"
 
 #include "calc/sizing.h"
+#include "design/window_state.h"
 
 #include <cstdint>
 #include <string>
@@ -46,11 +47,12 @@ __attribute__((export_name("calculate"))) int calculate() {
 }
 
 // A change of the rainy-days box, its text being the whole request: one
-// caption for Text5, or the fault notice when the interval overflows.
+// caption for the rainy-interval box, or the fault notice when it overflows.
 __attribute__((export_name("rainy_interval"))) int rainy_interval() {
     const std::optional<std::string> text = vorlaine::calc::rainy_interval_text(input);
     if (text)
-        answer({vorlaine::calc::CaptionWrite{"Text5", *text}});
+        answer({vorlaine::calc::CaptionWrite{std::string(vorlaine::design::kRainyIntervalBox),
+                                             *text}});
     else
         answer({vorlaine::calc::arithmetic_fault_notice()});
     return 0;

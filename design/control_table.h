@@ -5,7 +5,7 @@
 #include <span>
 #include <string_view>
 
-namespace vorlaine::ui {
+namespace vorlaine::design {
 
 enum class Kind { Label, TextBox, Frame, Button, CheckBox, Option, Line, Picture };
 enum class Colour { Default, DarkRed, Green };
@@ -37,9 +37,18 @@ std::span<const ControlSpec> form1_controls();
 // table has none, in every build type.
 const ControlSpec& form1_control(std::string_view name);
 
+// The caption or default text of the control called `name` ("" for none).
+std::string_view design_text(std::string_view name);
+
+// The result labels in the order a screen reader hears them.
+std::span<const ControlSpec* const> result_rows();
+
+// The caption of the label that names `box`, without its trailing blanks.
+std::string_view caption_naming(std::string_view box);
+
 // Twips to logical pixels: 15 twips make one pixel at 96 dots per inch.
 constexpr int twips_to_pixels(int twips) {
     return (twips + 7) / 15;
 }
 
-} // namespace vorlaine::ui
+} // namespace vorlaine::design

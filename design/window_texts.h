@@ -5,9 +5,17 @@
 
 #include <string_view>
 
-namespace vorlaine::ui::texts {
+namespace vorlaine::design::texts {
 
 inline constexpr std::string_view window_caption = "Vorlaine";
+
+// What a screen reader hears beyond the captions: the required boxes'
+// description, the options' group, the picture, and what joins the parts of
+// one announcement.
+inline constexpr std::string_view required = "必填";
+inline constexpr std::string_view sunshine_group = "日照数据类型";
+inline constexpr std::string_view picture = "太阳能照明装置图";
+inline constexpr std::string_view announcement_separator = "，";
 
 // The one button of every notice.
 inline constexpr std::string_view notice_ok = "确定";
@@ -21,4 +29,4 @@ inline constexpr std::string_view about_text =
     "编者:Vorlaine开发组  E-mail:vorlaine@example.org  QQ:无\r"
     "         Hollandry!";
 
-} // namespace vorlaine::ui::texts
+} // namespace vorlaine::design::texts

@@ -1,11 +1,14 @@
 #include "control_table.h"
 
+#include "calc/sizing.h"
+
 #include <algorithm>
 #include <array>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
-namespace vorlaine::ui {
+namespace vorlaine::design {
 namespace {
 
 using enum Kind;
@@ -29,7 +32,7 @@ constexpr std::array<ControlSpec, 44> kControls{{
     {"Label8", Label, "V", 2280, 1500, 1200, 255, kForm, kNone, Default, Font::Dialog, true, nullptr, "太阳能电池板电压"},
     {"Label13", Label, "W", 4200, 1500, 1200, 255, kForm, kNone, Default, Font::Dialog, true, nullptr, "太阳能电池板功率"},
     {"Label14", Label, "安装角度", 6200, 1500, 855, 255, kForm, kNone},
-    {"Label15", Label, "度", 7400, 1500, 1200, 255, kForm, kNone, Default, Font::Dialog, true, nullptr, "安装角度"},
+    {"Label15", Label, calc::kAngleUnit.data(), 7400, 1500, 1200, 255, kForm, kNone, Default, Font::Dialog, true, nullptr, "安装角度"},
     {"Line1", Line, nullptr, 120, 2040, 8880, 15, kForm, kNone},
 
     // The inputs, a caption label beside each text box.
@@ -85,4 +88,29 @@ const ControlSpec& form1_control(std::string_view name) {
     return *row;
 }
 
-} // namespace vorlaine::ui
+std::string_view design_text(std::string_view name) {
+    const char* caption = form1_control(name).caption;
+    return caption ? caption : "";
+}
+
+std::span<const ControlSpec* const> result_rows() {
+    static const std::vector<const ControlSpec*> rows = [] {
+        std::vector<const ControlSpec*> found;
+        for (const ControlSpec& row : kControls)
+            if (row.result_name)
+                found.push_back(&row);
+        return found;
+    }();
+    return rows;
+}
+
+std::string_view caption_naming(std::string_view box) {
+    for (const ControlSpec& row : kControls)
+        if (row.buddy && row.buddy == box) {
+            std::string_view caption = row.caption;
+            return caption.substr(0, caption.find_last_not_of(' ') + 1);
+        }
+    throw std::out_of_range("no caption names " + std::string(box));
+}
+
+} // namespace vorlaine::design
