@@ -301,7 +301,7 @@ describe('chromium only', { skip: !engines.includes('chromium') }, () => {
   const results = [['Label12', '电池电压'], ['Label9', '电池容量'], ['Label8', '太阳能电池板电压'],
     ['Label13', '太阳能电池板功率'], ['Label15', '安装角度']];
   const tree = [
-    ['Image1', 'img', '太阳能照明装置图', '', false],
+    ['Image1', 'image', '太阳能照明装置图', '', false],
     ...results.map(([id, name]) => [id, 'status', name, '', false]),
     required('Text1', '负载功率'), required('Text2', '负载电压'), required('Text3', '日平均工作时间'),
     required('Text9', '有效日照时间'), box('Text4', '阴雨天数'), box('Text5', '阴雨天间格'),
