@@ -348,6 +348,26 @@ describe('chromium only', { skip: !engines.includes('chromium') }, () => {
     assert.deepEqual(live, [['announcer', 'polite', 'true']]);
   });
 
+  test('in forced colours the greyed look greyed and the required keep a cue beyond colour', async () => {
+    await cdp.send('Emulation.setEmulatedMedia', { features: [{ name: 'forced-colors', value: 'active' }] });
+    try {
+      const seen = await page.evaluate(() => {
+        const look = (e) => [getComputedStyle(e).color, getComputedStyle(e).textDecorationLine];
+        const grey = Object.assign(document.createElement('i'), { style: 'color: GrayText' });
+        document.body.append(grey);
+        const greyText = getComputedStyle(grey).color;
+        grey.remove();
+        return { greyText, Text7: look(Text7), Label4: look(Label4), Check3: look(Check3.closest('label')),
+          Label2: look(Label2)[1], Text1: look(Text1)[0] !== greyText };
+      });
+      const greyed = [seen.greyText, 'none'];
+      assert.deepEqual(seen, { greyText: seen.greyText, Text7: greyed, Label4: greyed, Check3: greyed,
+        Label2: 'underline', Text1: true });
+    } finally {
+      await cdp.send('Emulation.setEmulatedMedia', { features: [] });
+    }
+  });
+
   test('installable, and sealed by its own policy with no violation', async () => {
     // A test profile is always incognito: that one error is the profile's, not the page's.
     const { installabilityErrors } = await cdp.send('Page.getInstallabilityErrors');
