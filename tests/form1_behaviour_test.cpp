@@ -112,7 +112,7 @@ private slots:
         control<QPushButton>(form, "Command2")->click();
         QCOMPARE(writes, QStringList({"Text6=0.75", "Text7=0.8", "Text8=0.85",
                                       "Text1=", "Text2=", "Text3=", "Text5=", "Text5= 5", "Text4=1",
-                                      "Text5=5", "Text9=", "Text10=", "Option1=on", "Check1=on",
+                                      "Text5=5", "Text9=", "Text10=", "Check1=on", "Option1=on",
                                       "Check2=off", "Check3=off", "Check4=off"}));
     }
 
