@@ -29,13 +29,13 @@ inline constexpr std::array<std::string_view, 10> kClearOrder{
 // The boxes the calculation will not run without, named.
 inline constexpr auto kRequiredBoxes = [] {
     std::array<std::string_view, calc::kRequiredBoxes.size()> names{};
-    std::ranges::transform(calc::kRequiredBoxes, names.begin(),
-                           [](int box) { return kTextBoxes[static_cast<std::size_t>(box - 1)]; });
+    for (std::size_t i = 0; i < names.size(); ++i) names[i] = kTextBoxes[static_cast<std::size_t>(calc::kRequiredBoxes[i] - 1)];
     return names;
 }();
 
 constexpr bool is_required(std::string_view box) {
-    return std::ranges::find(kRequiredBoxes, box) != kRequiredBoxes.end();
+    for (auto b : kRequiredBoxes) if (b == box) return true;
+    return false;
 }
 
 // Typing 阴雨天数 rewrites 阴雨天间格.
