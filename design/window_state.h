@@ -5,7 +5,6 @@
 
 #include "calc/sizing_inputs.h"
 
-#include <algorithm>
 #include <array>
 #include <string_view>
 
@@ -26,15 +25,19 @@ inline constexpr std::array<std::string_view, 2> kInverterControls{"Text7", "Lab
 inline constexpr std::array<std::string_view, 10> kClearOrder{
     "Text6", "Text7", "Text8", "Text1", "Text2", "Text3", "Text4", "Text5", "Text9", "Text10"};
 
-// The boxes the calculation will not run without, named.
+// The boxes the calculation will not run without, named. Plain loops: the
+// WebAssembly build's library has no range algorithms.
 inline constexpr auto kRequiredBoxes = [] {
     std::array<std::string_view, calc::kRequiredBoxes.size()> names{};
-    for (std::size_t i = 0; i < names.size(); ++i) names[i] = kTextBoxes[static_cast<std::size_t>(calc::kRequiredBoxes[i] - 1)];
+    for (std::size_t i = 0; i < names.size(); ++i)
+        names[i] = kTextBoxes[static_cast<std::size_t>(calc::kRequiredBoxes[i] - 1)];
     return names;
 }();
 
 constexpr bool is_required(std::string_view box) {
-    for (auto b : kRequiredBoxes) if (b == box) return true;
+    for (std::string_view required : kRequiredBoxes)
+        if (required == box)
+            return true;
     return false;
 }
 

@@ -70,9 +70,12 @@ std::string control_markup(const ControlSpec& row, std::string_view picture_svg)
     const std::string caption = html_escaped(row.caption ? row.caption : "");
     switch (row.kind) {
     case Kind::Label:
+        // An output is a polite live region by its role; the page's one
+        // announcement reads the results together instead.
         if (row.result_name)
-            return "<output id=\"" + name + "\"" + placed(row) + " aria-label=\"" +
-                   html_escaped(row.result_name) + "\">" + caption + "</output>";
+            return "<output id=\"" + name + "\"" + placed(row) +
+                   " aria-live=\"off\" aria-label=\"" + html_escaped(row.result_name) + "\">" +
+                   caption + "</output>";
         if (row.buddy)
             return "<label id=\"" + name + "\" for=\"" + html_escaped(row.buddy) + "\"" +
                    placed(row) + (row.enabled ? "" : " aria-disabled=\"true\"") + ">" + caption +
