@@ -40,14 +40,15 @@ function keyOf(request) {
 
 async function answer(event) {
   const key = keyOf(event.request);
-  const cache = await caches.open(CACHE);
-  const network = fetch(event.request.url, { cache: 'no-cache', credentials: 'same-origin' })
-    .then(async (response) => {
-      if (response.ok && !response.redirected) await cache.put(key, response.clone());
-      return response;
-    });
-  event.waitUntil(network.catch(() => {}));
-  const kept = () => cache.match(key, { ignoreSearch: true });
+  const network = fetch(event.request.url, { cache: 'no-cache', credentials: 'same-origin' });
+  // Every good answer renews the kept copy, in the background; the copy is
+  // taken before the page reads the answer.
+  event.waitUntil(network.then(async (response) => {
+    if (!response.ok || response.redirected) return;
+    const copy = response.clone();
+    await (await caches.open(CACHE)).put(key, copy);
+  }).catch(() => {}));
+  const kept = () => caches.match(key, { ignoreSearch: true, cacheName: CACHE });
   if (Date.now() < silentUntil) {
     const copy = await kept();
     if (copy) return copy;
@@ -58,9 +59,7 @@ async function answer(event) {
   clearTimeout(timer);
   if (first instanceof Response) return first;
   if (first === 'late') silentUntil = Date.now() + SILENT_SPELL_MS;
-  const copy = await kept();
-  if (copy) return copy;
-  return network; // nothing kept: the network is all there is
+  return (await kept()) ?? network; // nothing kept: the network is all there is
 }
 
 self.addEventListener('fetch', (event) => {
