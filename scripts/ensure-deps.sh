@@ -15,6 +15,8 @@ test_pkgs=(googletest libgtest-dev nlohmann-json3-dev libbenchmark-dev clang cla
 web_pkgs=(cmake make g++ emscripten nodejs npm chromium python3
           fonts-wqy-microhei fonts-arphic-uming)
 
+# The web app's icons are rendered from the desktop icon's SVG.
+web_pkgs+=(librsvg2-bin)
 wanted=("${run_pkgs[@]}")
 [ "${1:-run}" = test ] && wanted+=("${test_pkgs[@]}" "${web_pkgs[@]}")
 [ "${1:-run}" = web ] && wanted=("${web_pkgs[@]}")

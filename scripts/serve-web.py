@@ -2,7 +2,8 @@
 """Serves a folder of the web edition on 127.0.0.1 until stopped.
 
 Usage: serve-web.py FOLDER [PORT]   (PORT 0 or none: a free port)
-Prints the address on its first line once it listens.
+Prints the address on its first line once it listens; a port in use is one
+line on stderr and exit status 1.
 """
 import functools
 import http.server
@@ -21,6 +22,13 @@ class Handler(http.server.SimpleHTTPRequestHandler):
         ".css": "text/css",
     }
 
+    def end_headers(self):
+        # Every file is asked for again, so a new build shows at once; no
+        # file is taken for another type than it is sent as.
+        self.send_header("Cache-Control", "no-cache")
+        self.send_header("X-Content-Type-Options", "nosniff")
+        super().end_headers()
+
     def log_message(self, format, *args):  # quiet: the address line is all
         pass
 
@@ -36,8 +44,14 @@ def main():
     folder = sys.argv[1]
     port = int(sys.argv[2]) if len(sys.argv) > 2 else 0
     handler = functools.partial(Handler, directory=folder)
-    with Server(("127.0.0.1", port), handler) as server:
+    try:
+        server = Server(("127.0.0.1", port), handler)
+    except OSError as fault:
+        print(f"serve-web: cannot listen on 127.0.0.1:{port}: {fault.strerror}", file=sys.stderr)
+        sys.exit(1)
+    with server:
         print(f"http://127.0.0.1:{server.server_address[1]}/", flush=True)
+        print(f"Serving {folder} until stopped with Ctrl+C", flush=True)
         try:
             server.serve_forever()
         except KeyboardInterrupt:

@@ -112,45 +112,85 @@ function startWindow() {
   const check = (n) => $(`Check${n}`);
   const option = (n) => $(`Option${n}`);
   const captionOf = (input) => input.closest('label').textContent;
+  // The window's own texts and states, from the table the desktop is built from.
   const windowTexts = JSON.parse($('window-texts').textContent);
+  const { start, results } = windowTexts;
+  const rainyDays = $(windowTexts.rainy_days);
+  const rainyInterval = $(windowTexts.rainy_interval.id);
   // The result labels' unit-only captions, as the page was written.
-  const units = ['Label12', 'Label8', 'Label9', 'Label13', 'Label15']
-    .map((id) => [id, $(id).textContent]);
+  const units = results.map(({ id }) => [id, $(id).textContent]);
   // The calculation core is fetched and compiled once the window is drawn, so
   // that its compilation does not hold back the first drawing on a small
   // machine; whatever needs it before then waits for it.
   let startCore;
-  const core = new Promise((start) => { startCore = start; })
+  const core = new Promise((begin) => { startCore = begin; })
     .then(() => Core.load(new URL('vorlaine.wasm', import.meta.url)));
   let coreReady = null; // the core itself, once it is there
 
-  // Writes from code raise the handlers a user's action would, before they return.
+  // ---- Handlers run one at a time, in the order the user acted, even while
+  // one waits for the core or for a notice to be closed.
+  let queue = Promise.resolve();
+  function enqueue(handler, afterwards = updateLink) {
+    queue = queue.then(handler).catch(reportError).then(() => {
+      announce();
+      afterwards();
+    });
+    return queue;
+  }
+
+  // Writes from code raise the handlers a user's action would, and finish them.
   const handlers = new Map();
-  function setText(box, value) {
+  async function setText(box, value) {
     if (box.value === value) return;
     box.value = value;
-    handlers.get(box)?.();
+    if (box === rainyInterval && document.activeElement === rainyDays) heard.interval = true;
+    await handlers.get(box)?.();
   }
-  function setCheck(box, ticked) {
+  async function setCheck(box, ticked) {
     if (box.checked === ticked) return;
     box.checked = ticked;
-    handlers.get(box)?.();
+    await handlers.get(box)?.();
   }
-  function selectOption(n) {
-    if (option(n).checked) return;
-    option(n).checked = true;
-    optionSelected(n);
+  function selectOption(box) {
+    if (box.checked) return;
+    box.checked = true;
+    optionSelected(box);
   }
-  function setLabelEnabled(label, enabled) {
-    if (enabled) label.removeAttribute('aria-disabled');
-    else label.setAttribute('aria-disabled', 'true');
+  function setEnabled(control, enabled) {
+    if (control instanceof HTMLInputElement) control.disabled = !enabled;
+    else if (enabled) control.removeAttribute('aria-disabled');
+    else control.setAttribute('aria-disabled', 'true');
+  }
+  function writeResult(id, caption) {
+    $(id).textContent = caption;
+    heard.results = true;
+  }
+
+  // ---- What a screen reader is told once a handler is done, as the desktop
+  // tells it: the five results with their names, or the new rainy-day interval.
+  const announcer = $('announcer');
+  const heard = { results: false, interval: false };
+  function announce() {
+    const parts = [];
+    if (heard.results)
+      parts.push(...results.map(({ id, name }) => `${name} ${$(id).textContent.trim()}`));
+    if (heard.interval)
+      parts.push(`${windowTexts.rainy_interval.name} ${rainyInterval.value.trim()}`);
+    heard.results = heard.interval = false;
+    if (parts.length === 0) return;
+    const message = parts.join(windowTexts.separator);
+    // The same words again are news only if the region was emptied first.
+    if (announcer.textContent !== message) announcer.textContent = message;
+    else {
+      announcer.textContent = '';
+      setTimeout(() => { announcer.textContent = message; }, 100);
+    }
   }
 
   // ---- Notices: modal, the handler that shows one waits for it.
   const notice = $('notice');
-  let noticeQueue = Promise.resolve();
   function showNotice(message, title) {
-    const shown = noticeQueue.then(() => new Promise((closed) => {
+    return new Promise((closed) => {
       const back = document.activeElement;
       $('notice-title').textContent = title;
       // Notices end their lines with a bare carriage return.
@@ -161,26 +201,24 @@ function startWindow() {
       }, { once: true });
       notice.showModal();
       $('notice-ok').focus();
-    }));
-    noticeQueue = shown;
-    return shown;
+    });
   }
   $('notice-ok').addEventListener('click', () => notice.close());
 
-  function apply(effect) {
+  async function apply(effect) {
     if (effect.notice) return showNotice(effect.notice.text, effect.notice.title);
     const target = $(effect.caption.label);
-    if (target instanceof HTMLInputElement) setText(target, effect.caption.text);
-    else target.textContent = effect.caption.text;
-    return undefined;
+    if (target instanceof HTMLInputElement) return setText(target, effect.caption.text);
+    return writeResult(effect.caption.label, effect.caption.text);
   }
 
   // ---- The handlers, as on the desktop.
-  function Form_Load() {
-    setCheck(check(1), true);
-    selectOption(1);
-    text(7).disabled = true;
-    setLabelEnabled($('Label4'), false);
+  async function Form_Load() {
+    for (const id of start.checked) {
+      if ($(id).type === 'radio') selectOption($(id));
+      else await setCheck($(id), true);
+    }
+    for (const id of start.disabled) setEnabled($(id), false);
   }
 
   function Form_DblClick() {
@@ -188,68 +226,97 @@ function startWindow() {
   }
 
   async function Command1_Click() {
-    const ready = await core;
+    const ready = coreReady ?? await core;
     const texts = Array.from({ length: 10 }, (_, i) => text(i + 1).value);
     const chosen = [1, 2, 3, 4].find((n) => option(n).checked) ?? 0;
     for (const effect of ready.calculate(texts, check(2).checked ? 1 : 0, chosen))
       await apply(effect);
     form.dataset.calculated = String(Number(form.dataset.calculated ?? 0) + 1);
+    // On a phone the results lie above the fields: bring them into view.
+    if (narrow.matches) $(results[0].id).scrollIntoView({ block: 'start' });
   }
 
-  function Command2_Click() {
-    const defaultOf = (n) => text(n).defaultValue;
-    setText(text(6), defaultOf(6));
-    setText(text(7), defaultOf(7));
-    setText(text(8), defaultOf(8));
-    for (const n of [1, 2, 3]) setText(text(n), '');
-    setText(text(4), defaultOf(4));
-    setText(text(5), defaultOf(5));
-    setText(text(9), '');
-    setText(text(10), '');
-    selectOption(1);
-    setCheck(check(1), true);
-    text(7).disabled = true;
-    setLabelEnabled($('Label4'), false);
-    setCheck(check(2), false);
-    setCheck(check(3), false);
-    setCheck(check(4), false);
-    for (const [id, unit] of units) $(id).textContent = unit;
+  async function Command2_Click() {
+    for (const id of windowTexts.clear_texts) await setText($(id), $(id).defaultValue);
+    await Form_Load();
+    for (const box of form.querySelectorAll('input[type="checkbox"]'))
+      if (!start.checked.includes(box.id)) await setCheck(box, false);
+    for (const [id, unit] of units) writeResult(id, unit);
   }
 
   function Check2_Click() {
     const ticked = check(2).checked;
-    text(7).disabled = !ticked;
-    setLabelEnabled($('Label4'), ticked);
+    setEnabled(text(7), ticked);
+    setEnabled($('Label4'), ticked);
   }
 
-  function optionSelected(n) {
+  function optionSelected(chosen) {
     // The four options are one tab stop, at the selected one.
     for (const m of [1, 2, 3, 4])
-      option(m).tabIndex = m === n ? Number(option(m).dataset.tab) : -1;
-    $('Label18').textContent = captionOf(option(n));
+      option(m).tabIndex = option(m) === chosen ? Number(option(m).dataset.tab) : -1;
+    $('Label18').textContent = captionOf(chosen);
   }
 
-  // Runs at once when the core is there, so that 清除's next write follows it.
-  function Text4_Change() {
-    setText(text(5), '');
-    const run = (c) => apply(c.rainyInterval(text(4).value));
-    if (coreReady) run(coreReady);
-    else core.then(run);
+  async function Text4_Change() {
+    await setText(rainyInterval, '');
+    const ready = coreReady ?? await core;
+    await apply(ready.rainyInterval(rainyDays.value));
+  }
+
+  // ---- The inputs in the page's address, for a link to them. Only the
+  // fragment: it never reaches a server.
+  const textBoxes = [...form.querySelectorAll('input[type="text"]')]
+    .sort((a, b) => Number(a.id.replace(/\D/g, '')) - Number(b.id.replace(/\D/g, '')));
+  const checkBoxes = [...form.querySelectorAll('input[type="checkbox"]')];
+  const radios = [...form.querySelectorAll('input[type="radio"]')];
+  const optionNumber = (box) => box.id.replace(/^\D+/, '');
+
+  function updateLink() {
+    const fields = new URLSearchParams();
+    const chosen = radios.find((r) => r.checked);
+    if (chosen && !start.checked.includes(chosen.id)) fields.set('Option', optionNumber(chosen));
+    for (const box of checkBoxes)
+      if (!box.disabled && box.checked !== start.checked.includes(box.id)) fields.set(box.id, box.checked ? '1' : '0');
+    for (const box of textBoxes)
+      if (box.value !== box.defaultValue) fields.set(box.id, box.value);
+    const link = fields.toString();
+    const address = location.pathname + location.search + (link ? `#${link}` : '');
+    if (address !== location.pathname + location.search + location.hash) history.replaceState(history.state, '', address);
+  }
+
+  // Fills the window from a link as if typed: the choices first, then the
+  // boxes in their order, so that a typed 阴雨天数 rewrites 阴雨天间格 before
+  // the link's own 阴雨天间格 comes. Anything else is left alone.
+  async function followLink(fragment) {
+    if (fragment.length > 2000) return;
+    const fields = new Map(new URLSearchParams(fragment));
+    const usable = (box) => box && form.contains(box) && !box.disabled;
+    const chosen = radios.find((r) => optionNumber(r) === fields.get('Option'));
+    if (usable(chosen)) { selectOption(chosen); }
+    for (const box of checkBoxes)
+      if (usable(box) && ['0', '1'].includes(fields.get(box.id))) await setCheck(box, fields.get(box.id) === '1');
+    for (const box of textBoxes) {
+      const value = fields.get(box.id);
+      if (usable(box) && value !== undefined && value.length <= 100) await setText(box, value);
+    }
   }
 
   // ---- Wiring.
+  const narrow = matchMedia('(max-width: 639.98px)');
   for (const n of [1, 2, 3, 4]) option(n).dataset.tab = option(n).tabIndex;
-  handlers.set(text(4), Text4_Change);
+  handlers.set(rainyDays, Text4_Change);
   handlers.set(check(2), Check2_Click);
-  text(4).addEventListener('input', Text4_Change);
-  check(2).addEventListener('change', Check2_Click);
+  rainyDays.addEventListener('input', () => enqueue(Text4_Change));
+  check(2).addEventListener('change', () => enqueue(Check2_Click));
   for (const n of [1, 2, 3, 4])
-    option(n).addEventListener('change', () => { if (option(n).checked) optionSelected(n); });
-  $('Command1').addEventListener('click', Command1_Click);
-  $('Command2').addEventListener('click', Command2_Click);
+    option(n).addEventListener('change', () => enqueue(() => { if (option(n).checked) optionSelected(option(n)); }));
+  $('Command1').addEventListener('click', () => enqueue(Command1_Click));
+  $('Command2').addEventListener('click', () => enqueue(Command2_Click));
+  // Any other typing only changes the link, in its turn.
+  form.addEventListener('input', () => enqueue(() => {}));
   form.addEventListener('dblclick', (event) => {
     // Only the bare background: a double click on a control is the control's.
-    if (event.target === form) Form_DblClick();
+    if (event.target === form) enqueue(Form_DblClick);
   });
   form.addEventListener('keydown', (event) => {
     if (event.key === 'Tab') moveFocus(event);
@@ -270,9 +337,12 @@ function startWindow() {
     stops[next].focus();
   }
 
-  Form_Load();
+  // Form_Load's writes raise no handler that waits, so the window stands as
+  // it leaves it before it is first drawn.
+  enqueue(Form_Load, () => {});
   form.dataset.loaded = 'true';
   text(1).focus();
+  if (location.hash.length > 1) enqueue(() => followLink(location.hash.slice(1)));
 
   // When the window stands drawn with its fonts (the frame after the next one
   // has begun), and when the core is ready as well; a click on 计算 before
@@ -289,10 +359,12 @@ function startWindow() {
   core.then((c) => {
     coreReady = c;
     form.dataset.ready = 'true';
+    // Registered once the core is here, so that the worker keeps what the
+    // visit fetched instead of fetching it again; always asked for anew, so
+    // that a new version is found on the next visit.
+    if ('serviceWorker' in navigator && location.protocol.startsWith('http'))
+      navigator.serviceWorker.register('sw.js', { updateViaCache: 'none' }).catch(() => {});
   });
-
-  if ('serviceWorker' in navigator && location.protocol.startsWith('http'))
-    addEventListener('load', () => navigator.serviceWorker.register('sw.js').catch(() => {}));
 }
 
 // The page runs this module as its own inline script; the file itself is for
