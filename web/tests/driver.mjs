@@ -4,8 +4,10 @@
 // and selenium-webdriver, on the X display that scripts/web-tests.sh starts).
 // Every page is a fresh, isolated browser profile; a failure names its engine.
 import { execFileSync, spawn } from 'node:child_process';
-import { writeFileSync } from 'node:fs';
+import { mkdirSync, mkdtempSync, rmSync, writeFileSync } from 'node:fs';
 import { createServer } from 'node:net';
+import { tmpdir } from 'node:os';
+import { join } from 'node:path';
 
 export const allEngines = ['chromium', 'firefox', 'webkit'];
 export const engines = process.env.VORLAINE_ENGINES
@@ -248,8 +250,15 @@ async function webkit() {
   const binary = programs.webkit();
   // Bound to 127.0.0.1: otherwise the client dials the machine's own address.
   const port = await freePort();
+  // MiniBrowser's toolbar keeps its window at least 447 px wide; shrunk by a
+  // GTK style sheet of its own (web content does not use it), it lets the
+  // viewport be as narrow as a phone's.
+  const config = mkdtempSync(join(tmpdir(), 'vorlaine-webkit-'));
+  mkdirSync(join(config, 'gtk-3.0'));
+  writeFileSync(join(config, 'gtk-3.0/gtk.css'),
+    '* { font-size: 1px; min-width: 0; min-height: 0; padding: 0; margin: 0; }\n');
   const service = spawn('WebKitWebDriver', [`--port=${port}`, '--host=127.0.0.1'],
-    { stdio: ['ignore', 'ignore', 'inherit'] });
+    { stdio: ['ignore', 'ignore', 'inherit'], env: { ...process.env, XDG_CONFIG_HOME: config } });
   await waitForPort(port, service);
   const keys = { Tab: Key.TAB, Enter: Key.ENTER, Escape: Key.ESCAPE, Shift: Key.SHIFT, Delete: Key.DELETE,
     Backspace: Key.BACK_SPACE, ArrowRight: Key.ARROW_RIGHT, ArrowLeft: Key.ARROW_LEFT,
@@ -258,6 +267,8 @@ async function webkit() {
   const sessions = new Set();
   return {
     // One WebDriver session a page: each is a fresh browser with its own data.
+    // WebKitGTK has no touch events nor a device scale to set: taps are clicks,
+    // the scale is 1.
     async newPage({ width, height }) {
       const driver = await new Builder().usingServer(`http://127.0.0.1:${port}`).withCapabilities({
         browserName: 'MiniBrowser',
@@ -268,8 +279,11 @@ async function webkit() {
       // The window is sized so that its viewport, not its frame, has the size asked for.
       await driver.manage().window().setRect({ x: 0, y: 0, width, height });
       const inner = JSON.parse(await driver.executeScript('return JSON.stringify([innerWidth, innerHeight])'));
-      if (inner[0] !== width || inner[1] !== height)
+      if (inner[0] !== width || inner[1] !== height) {
         await driver.manage().window().setRect({ width: 2 * width - inner[0], height: 2 * height - inner[1] });
+        const got = await driver.executeScript('return [innerWidth, innerHeight]');
+        if (got[0] !== width || got[1] !== height) throw new Error(`viewport ${got.join('×')}, not ${width}×${height}`);
+      }
       const pointer = () => driver.actions({ async: true });
       const wrapped = new Page('webkit', {
         goto: (url) => driver.get(url),
@@ -305,6 +319,7 @@ async function webkit() {
     async close() {
       await Promise.allSettled([...sessions].map((d) => d.quit()));
       service.kill();
+      rmSync(config, { recursive: true, force: true });
     },
   };
 }
