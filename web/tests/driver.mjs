@@ -299,13 +299,17 @@ async function webkit() {
     async newPage({ width, height }) {
       const { driver, quit } = await start();
       try {
-        // The window is sized so that its viewport, not its frame, has the size asked for.
-        await driver.manage().window().setRect({ x: 0, y: 0, width, height });
-        const inner = await driver.executeScript('return [innerWidth, innerHeight]');
-        if (inner[0] !== width || inner[1] !== height) {
-          await driver.manage().window().setRect({ width: 2 * width - inner[0], height: 2 * height - inner[1] });
-          const got = await driver.executeScript('return [innerWidth, innerHeight]');
-          if (got[0] !== width || got[1] !== height) throw new Error(`viewport ${got.join('×')}, not ${width}×${height}`);
+        // The window is sized so that its viewport, not its frame, has the
+        // size asked for; the window manager may take a moment to follow.
+        const window = driver.manage().window();
+        await window.setRect({ x: 0, y: 0, width, height });
+        for (let tries = 0; ; ++tries) {
+          const inner = await driver.executeScript('return [innerWidth, innerHeight]');
+          if (inner[0] === width && inner[1] === height) break;
+          if (tries === 20) throw new Error(`viewport ${inner.join('×')}, not ${width}×${height}`);
+          const outer = await window.getRect();
+          await window.setRect({ width: outer.width + width - inner[0], height: outer.height + height - inner[1] });
+          await new Promise((r) => setTimeout(r, 50));
         }
       } catch (e) {
         await quit();
