@@ -70,10 +70,13 @@ async function calculate(page) {
 // which run the page's own handlers, and returns each case's effects.
 async function runCases({ cases, units, press }) {
   const $ = (id) => document.getElementById(id);
-  const turn = () => new Promise((done) => {
-    const channel = new MessageChannel();
-    channel.port1.onmessage = done;
-    channel.port2.postMessage(null);
+  // Waits for a notice to open or close, or a calculation to end: watched,
+  // not polled, as a poll's tasks may wait for the next frame.
+  const change = () => new Promise((done) => {
+    const watch = new MutationObserver(() => { watch.disconnect(); done(true); });
+    watch.observe($('notice'), { attributes: true, attributeFilter: ['open'] });
+    watch.observe($('Form1'), { attributes: true, attributeFilter: ['data-calculated'] });
+    setTimeout(() => { watch.disconnect(); done(false); }, 5000);
   });
   const logs = [];
   for (const c of cases) {
@@ -82,15 +85,17 @@ async function runCases({ cases, units, press }) {
     for (const n of [1, 2, 3, 4]) $(`Option${n}`).checked = false;
     if (c.option) $(`Option${c.option}`).click();
     for (const [id, unit] of units) $(id).textContent = unit;
-    await turn();
+    await null; // the blanking reaches the log first
     window.effectLog.splice(0);
     if (!press) continue;
-    const calculated = Number($('Form1').dataset.calculated ?? 0);
-    const until = performance.now() + 5000;
+    const calculated = $('Form1').dataset.calculated;
+    let next = change();
     $('Command1').click();
-    for (let closed = 0; Number($('Form1').dataset.calculated ?? 0) === calculated;) {
-      if (performance.now() > until) return { stuck: c, logs };
-      await turn();
+    for (let closed = 0; ;) {
+      if (!(await next)) return { stuck: c, logs };
+      // Watching again before looking, so that no change goes unseen.
+      next = change();
+      if ($('Form1').dataset.calculated !== calculated) break;
       if ($('notice').open && window.effectLog.filter((e) => e.notice).length > closed) {
         $('notice-ok').click();
         ++closed;
