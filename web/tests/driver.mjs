@@ -187,7 +187,8 @@ async function chromium() {
 async function firefox() {
   const puppeteer = (await import('puppeteer-core')).default;
   const browser = await puppeteer.launch({ browser: 'firefox', executablePath: programs.firefox(),
-    protocol: 'webDriverBiDi', headless: true });
+    // It has taken 18 s to start on a busy two-core machine.
+    protocol: 'webDriverBiDi', headless: true, timeout: 120000 });
   return {
     async newPage({ width, height, touch, deviceScaleFactor }) {
       const context = await browser.createBrowserContext();

@@ -65,7 +65,7 @@ export async function launchBrowser() {
 export async function openWindow(browser, url, viewport) {
   const page = await browser.newPage(viewport);
   await page.goto(url);
-  await page.waitFor(() => document.querySelector('#Form1[data-ready="true"]') !== null);
+  await page.waitFor(() => document.querySelector('#Form1[data-ready="true"]') !== null, null, 30000);
   return page;
 }
 
