@@ -557,7 +557,7 @@ for (const engine of engines) {
           });
           await own.stop();
           await visitor.goto(own.url);
-          await visitor.waitFor(() => document.querySelector('#Form1[data-ready="true"]') !== null);
+          await visitor.waitFor(() => document.querySelector('#Form1[data-ready="true"]') !== null, null, 30000);
           const c = await computePlainCase(visitor);
           await visitor.waitFor(() => document.getElementById('Form1').dataset.calculated === '1');
           const shown = await visitor.evaluate((ids) => ids.map((id) => document.getElementById(id).textContent),
