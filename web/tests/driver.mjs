@@ -9,6 +9,8 @@ import { createServer } from 'node:net';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 
+import { cropPng } from './png_crop.mjs';
+
 export const allEngines = ['chromium', 'firefox', 'webkit'];
 export const engines = process.env.VORLAINE_ENGINES
   ? process.env.VORLAINE_ENGINES.split(',').map((e) => e.trim()).filter(Boolean)
@@ -335,9 +337,12 @@ async function webkit() {
           await actions.perform();
         },
         async screenshot(selector) {
-          const shot = selector ? await driver.findElement({ css: selector }).takeScreenshot()
-            : await driver.takeScreenshot();
-          return Buffer.from(shot, 'base64');
+          const shot = Buffer.from(await driver.takeScreenshot(), 'base64');
+          if (!selector) return shot;
+          // The element cut from the viewport (the scale is 1 here).
+          const box = JSON.parse(await driver.executeScript(
+            `return JSON.stringify(document.querySelector(${JSON.stringify(selector)}).getBoundingClientRect())`));
+          return cropPng(shot, box);
         },
         close: quit,
       });
