@@ -23,4 +23,4 @@ if [[ ",${VORLAINE_ENGINES:-webkit}," == *,webkit,* ]]; then
 fi
 
 # The core test loads the module by file; the page tests serve the site.
-node --test web/tests/core.test.mjs web/tests/page.test.mjs
+node --test web/tests/*.test.mjs
