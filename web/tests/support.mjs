@@ -17,13 +17,13 @@ export function readJsonLines(name) {
 // The rows of ui/control_table.cpp, read from the source itself so that the
 // page is checked against the table and not against what the generator made.
 export function controlTable() {
-  const source = readFileSync(join(projectRoot, 'ui/control_table.cpp'), 'utf8');
-  const row = /\{"(\w+)", (\w+), (nullptr|"(?:[^"\\]|\\.)*"), (\d+), (\d+), (\d+), (\d+), (kForm|kFrame), (kNone|\d+)(.*)\},\s*$/gm;
+  const source = readFileSync(join(projectRoot, 'design/control_table.cpp'), 'utf8');
+  const row = /\{"(\w+)", (\w+), (nullptr|calc::kAngleUnit.data\(\)|"(?:[^"\\]|\\.)*"), (\d+), (\d+), (\d+), (\d+), (kForm|kFrame), (kNone|\d+)(.*)\},\s*$/gm;
   const rows = [];
   for (const m of source.matchAll(row)) {
     const extra = m[10].split(',').map((s) => s.trim()).filter(Boolean);
     rows.push({
-      name: m[1], kind: m[2], caption: m[3] === 'nullptr' ? null : JSON.parse(m[3]),
+      name: m[1], kind: m[2], caption: m[3] === 'nullptr' ? null : m[3].startsWith('calc::') ? '度' : JSON.parse(m[3]),
       left: +m[4], top: +m[5], width: +m[6], height: +m[7], inFrame: m[8] === 'kFrame',
       tabIndex: m[9] === 'kNone' ? -1 : +m[9],
       colour: extra[0] ?? 'Default', enabled: extra[2] !== 'false',
