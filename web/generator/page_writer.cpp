@@ -106,6 +106,18 @@ std::string control_markup(const ControlSpec& row, std::string_view picture_svg)
     return {};
 }
 
+// A JSON array of `items`, each written by `write`.
+template <typename Items, typename Write> std::string json_array(const Items& items, Write write) {
+    std::string out = "[";
+    for (const auto& item : items) {
+        if (out.size() > 1)
+            out += ',';
+        out += write(item);
+    }
+    out += ']';
+    return out;
+}
+
 void replace_all(std::string& text, std::string_view field, std::string_view value) {
     for (std::size_t at = text.find(field); at != std::string::npos;
          at = text.find(field, at + value.size()))
@@ -195,24 +207,17 @@ bool holds_closing_tag(std::string_view text, std::string_view closing_tag) {
 }
 
 std::string window_texts_json() {
-    const auto list = [](const auto& names) {
-        std::string out = "[";
-        for (std::string_view name : names)
-            out += (out.size() > 1 ? "," : "") + json_string(name);
-        return out + "]";
-    };
     const auto named = [](std::string_view id, std::string_view name) {
         return "{\"id\":" + json_string(id) + ",\"name\":" + json_string(name) + "}";
     };
-    std::string results;
-    for (const ControlSpec* row : design::result_rows())
-        results += (results.empty() ? "" : ",") + named(row->name, row->result_name);
+    const auto result = [&](const ControlSpec* row) { return named(row->name, row->result_name); };
     return "{\"about_title\":" + json_string(texts::about_title) +
            ",\"about_text\":" + json_string(texts::about_text) +
-           ",\"start\":{\"checked\":" + list(design::kStartChecked) +
-           ",\"disabled\":" + list(design::kInverterControls) +
-           "},\"clear_texts\":" + list(design::kClearOrder) + ",\"results\":[" + results +
-           "],\"separator\":" + json_string(texts::announcement_separator) +
+           ",\"start\":{\"checked\":" + json_array(design::kStartChecked, json_string) +
+           ",\"disabled\":" + json_array(design::kInverterControls, json_string) +
+           "},\"clear_texts\":" + json_array(design::kClearOrder, json_string) +
+           ",\"results\":" + json_array(design::result_rows(), result) +
+           ",\"separator\":" + json_string(texts::announcement_separator) +
            ",\"rainy_days\":" + json_string(design::kRainyDaysBox) + ",\"rainy_interval\":" +
            named(design::kRainyIntervalBox, design::caption_naming(design::kRainyIntervalBox)) +
            "}";
