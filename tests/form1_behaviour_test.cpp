@@ -199,9 +199,10 @@ private:
             target_ = box;
             box->setFocus();
             box->selectAll();
-            if (!box->text().isEmpty())
-                QTest::keyClick(box, Qt::Key_Backspace);
-            QTest::keyClicks(box, arg[1].toString());
+            if (arg[1].toString().isEmpty())
+                QTest::keyClick(box, Qt::Key_Delete);
+            else
+                QTest::keyClicks(box, arg[1].toString()); // the first key replaces the selection
         } else if (kind == QLatin1String("click") || kind == QLatin1String("dblclick")) {
             mouse(named(arg), a.value(QLatin1String("at")), kind == QLatin1String("dblclick"));
         } else if (kind == QLatin1String("focus")) {
@@ -234,7 +235,10 @@ private:
                 buttons << b->text();
             if (buttons != QStringList{arg.toString()})
                 problems << QStringLiteral("notice buttons: ") + buttons.join(',');
-            box->buttons().constFirst()->click();
+            if (a.contains(QLatin1String("key")))
+                QTest::keyClick(box, kKeys.value(a.value(QLatin1String("key")).toString()).first);
+            else
+                QTest::mouseClick(box->buttons().constFirst(), Qt::LeftButton);
         }
     }
 
