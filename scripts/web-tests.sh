@@ -9,4 +9,4 @@ scripts/ensure-deps.sh web
 scripts/build-web.sh
 (cd web && npm ci --no-audit --no-fund --loglevel=error)
 # The core test loads the module by file; the page tests serve the site.
-exec node --test web/tests/core.test.mjs web/tests/page.test.mjs
+exec node --test web/tests/core.test.mjs web/tests/page.test.mjs web/tests/behaviour.test.mjs
