@@ -11,9 +11,11 @@ test_pkgs=(googletest libgtest-dev nlohmann-json3-dev libbenchmark-dev clang cla
            xvfb xauth x11-utils locales dpkg-dev file
            lintian desktop-file-utils appstream python3
            python3-pyatspi at-spi2-core dbus dbus-x11 openbox weston devscripts)
-# The web edition: its build, its server, and the browser its tests drive.
+# The web edition: its build, its server, and the three engines its tests
+# drive (WebKit's MiniBrowser needs a display and a window manager for focus).
 web_pkgs=(cmake make g++ emscripten nodejs npm chromium python3
-          fonts-wqy-microhei fonts-arphic-uming)
+          fonts-wqy-microhei fonts-arphic-uming
+          firefox-esr webkit2gtk-driver libwebkit2gtk-4.1-0 xvfb xauth openbox)
 
 wanted=("${run_pkgs[@]}")
 [ "${1:-run}" = test ] && wanted+=("${test_pkgs[@]}" "${web_pkgs[@]}")

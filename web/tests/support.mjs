@@ -1,4 +1,4 @@
-// What the web tests share: the built site, its server, the browser, the
+// What the web tests share: the built site, its server, a fresh window, the
 // reference cases and the window's control table as the desktop has it.
 import { spawn } from 'node:child_process';
 import { existsSync, readFileSync } from 'node:fs';
@@ -14,25 +14,26 @@ export function readJsonLines(name) {
     .split('\n').filter((line) => line.trim() !== '').map((line) => JSON.parse(line));
 }
 
-// The rows of ui/control_table.cpp, read from the source itself so that the
-// page is checked against the table and not against what the generator made.
+// The window's controls as the desktop shows them once started, from the
+// same table its Qt test reads, so that the page is checked against the
+// design and not against what the generator made of it.
+const kinds = { QLabel: 'Label', QLineEdit: 'TextBox', QPushButton: 'Button', QCheckBox: 'CheckBox',
+  QRadioButton: 'Option', QGroupBox: 'Frame', QFrame: 'Line', 'vorlaine::ui::SolarPicture': 'Picture' };
 export function controlTable() {
-  const source = readFileSync(join(projectRoot, 'ui/control_table.cpp'), 'utf8');
-  const row = /\{"(\w+)", (\w+), (nullptr|"(?:[^"\\]|\\.)*"), (\d+), (\d+), (\d+), (\d+), (kForm|kFrame), (kNone|\d+)(.*)\},\s*$/gm;
-  const rows = [];
-  for (const m of source.matchAll(row)) {
-    const extra = m[10].split(',').map((s) => s.trim()).filter(Boolean);
-    rows.push({
-      name: m[1], kind: m[2], caption: m[3] === 'nullptr' ? null : JSON.parse(m[3]),
-      left: +m[4], top: +m[5], width: +m[6], height: +m[7], inFrame: m[8] === 'kFrame',
-      tabIndex: m[9] === 'kNone' ? -1 : +m[9],
-      colour: extra[0] ?? 'Default', enabled: extra[2] !== 'false',
-      buddy: extra[3] && extra[3] !== 'nullptr' ? JSON.parse(extra[3]) : null,
-      resultName: extra[4] && extra[4] !== 'nullptr' ? JSON.parse(extra[4]) : null,
+  return readFileSync(join(projectRoot, 'tests/data/form1-controls.tsv'), 'utf8').split('\n')
+    .filter((line) => line.trim() !== '' && !line.startsWith('#'))
+    .map((line) => {
+      const [name, kind, container, caption, left, top, width, height, tab, colour, font, enabled, buddy] =
+        line.split('\t');
+      if (!kinds[kind]) throw new Error(`unknown kind ${kind} of ${name}`);
+      return { name, kind: kinds[kind], caption: JSON.parse(caption), left: +left, top: +top, width: +width,
+        height: +height, inFrame: container === 'Frame1', tabIndex: tab === '-' ? -1 : +tab, colour, font,
+        enabled: enabled === 'yes', buddy: buddy === '-' ? null : buddy };
     });
-  }
-  return rows;
 }
+
+// The labels 计算 writes its results into, in the order it writes them.
+export const resultLabels = ['Label12', 'Label8', 'Label9', 'Label13', 'Label15'];
 
 // The site's server on a free port of 127.0.0.1; stop() ends it.
 export async function startServer(folder = site) {
@@ -51,22 +52,20 @@ export async function startServer(folder = site) {
   return { url, stop: () => child.kill() };
 }
 
-export const chromiumPath = process.env.VORLAINE_CHROMIUM ?? '/usr/bin/chromium';
-
+// Playwright's own Chromium, for the benchmark that reads Chromium's timings.
 export async function launchBrowser() {
   const { chromium } = await import('playwright-core');
-  return chromium.launch({ executablePath: chromiumPath, headless: true });
+  return chromium.launch({ executablePath: process.env.VORLAINE_CHROMIUM ?? '/usr/bin/chromium', headless: true });
 }
 
-// A fresh page of the window, ready for use: core loaded, fonts drawn.
-export async function openWindow(browser, url) {
-  const page = await browser.newPage({ viewport: { width: 800, height: 700 } });
+// A fresh page of the window in a driver's browser (driver.mjs), ready for
+// use: core loaded, fonts drawn.
+export async function openWindow(browser, url, viewport) {
+  const page = await browser.newPage(viewport);
   await page.goto(url);
-  await page.waitForSelector('#Form1[data-ready="true"]');
+  await page.waitFor(() => document.querySelector('#Form1[data-ready="true"]') !== null);
   return page;
 }
-
-export const sunshineOption = (n) => n; // options are numbered as in the cases
 
 // A notice text of calc/notices.h: its string literals joined, as C++ joins them.
 export function noticeText(name) {
