@@ -9,9 +9,9 @@ import { readFileSync } from 'node:fs';
 import { join } from 'node:path';
 import { after, before, describe, test } from 'node:test';
 
+import { engines, launch } from './driver.mjs';
 import { noticeText, projectRoot, startServer } from './support.mjs';
 
-const { engines, launch } = await import('./driver.mjs').catch(() => chromiumOnly());
 
 const rows = readFileSync(join(projectRoot, 'tests/data/window-behaviour.jsonl'), 'utf8')
   .split('\n').filter((l) => l.trim() !== '').map((l) => JSON.parse(l));
@@ -189,44 +189,4 @@ for (const engine of engines) {
     });
     for (const row of rows) test(row.name, () => replay(page, server.url, row));
   });
-}
-
-// Until the engines' driver is there: Chromium alone, with the same methods.
-async function chromiumOnly() {
-  const { chromium } = await import('playwright-core');
-  const key = (k) => (k === ' ' ? 'Space' : k);
-  const launchChromium = async () => {
-    const browser = await chromium.launch({ executablePath: process.env.VORLAINE_CHROMIUM ?? '/usr/bin/chromium' });
-    return {
-      async newPage({ width, height }) {
-        const p = await browser.newPage({ viewport: { width, height } });
-        const run = (fn, arg) => p.evaluate(fn, arg ?? null);
-        const centre = (sel) => run((s) => {
-          const r = document.querySelector(s).getBoundingClientRect();
-          return { x: r.left + r.width / 2, y: r.top + r.height / 2 };
-        }, sel);
-        const focus = (sel) => run((s) => document.querySelector(s).focus(), sel);
-        return {
-          goto: (url) => p.goto(url),
-          evaluate: run,
-          waitFor: (fn, arg, ms = 10000) => p.waitForFunction(fn, arg ?? null, { timeout: ms }),
-          click: async (sel) => { const { x, y } = await centre(sel); await p.mouse.click(x, y); },
-          dblclick: async (to) => {
-            const { x, y } = typeof to === 'string' ? await centre(to) : to;
-            await p.mouse.dblclick(x, y);
-          },
-          focus,
-          fill: async (sel, text) => {
-            await run((s) => { const e = document.querySelector(s); e.focus(); e.select(); }, sel);
-            if (text === '') await p.keyboard.press('Delete');
-            else await p.keyboard.type(text);
-          },
-          press: (k) => p.keyboard.press(key(k)),
-          close: () => p.close(),
-        };
-      },
-      close: () => browser.close(),
-    };
-  };
-  return { engines: ['chromium'], launch: launchChromium };
 }
