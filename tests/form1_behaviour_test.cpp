@@ -50,9 +50,9 @@ const QList<QJsonObject>& rows() {
 QString notice_text(const QString& name) {
     namespace n = vorlaine::calc::notices;
     static const std::map<QString, std::string_view> texts{
-        {"error_title", n::error_title},         {"hint_title", n::hint_title},
-        {"invalid_input", n::invalid_input},     {"zero_interval", n::zero_interval},
-        {"out_of_range", n::out_of_range},       {"inverter_advice", n::inverter_advice},
+        {"error_title", n::error_title},          {"hint_title", n::hint_title},
+        {"invalid_input", n::invalid_input},      {"zero_interval", n::zero_interval},
+        {"out_of_range", n::out_of_range},        {"inverter_advice", n::inverter_advice},
         {"arithmetic_fault", n::arithmetic_fault}};
     const auto it = texts.find(name);
     if (it == texts.end())
@@ -69,7 +69,8 @@ QJsonValue shown(const QJsonValue& entry) {
     if (notice.isArray())
         texts = {{"title", notice_text(notice[0].toString())},
                  {"text", notice_text(notice[1].toString())}};
-    texts[QLatin1String("text")] = texts.value(QLatin1String("text")).toString().replace('\r', '\n');
+    texts[QLatin1String("text")] =
+        texts.value(QLatin1String("text")).toString().replace('\r', '\n');
     return QJsonObject{{"notice", texts}};
 }
 
@@ -107,25 +108,29 @@ QJsonObject state_of(const Form1& form) {
     return state;
 }
 
+QString json(const QJsonValue& v) {
+    return QString::fromUtf8(QJsonDocument(QJsonArray{v}).toJson(QJsonDocument::Compact));
+}
+
 // What differs from `want` in `got`, key by key.
 QStringList differences(const QJsonObject& got, const QJsonObject& want) {
     QStringList out;
     for (auto it = want.begin(); it != want.end(); ++it)
         if (got.value(it.key()) != it.value())
-            out << QStringLiteral("%1: %2, want %3")
-                       .arg(it.key(), QJsonDocument(QJsonArray{got.value(it.key())}).toJson(QJsonDocument::Compact),
-                            QJsonDocument(QJsonArray{it.value()}).toJson(QJsonDocument::Compact));
+            out << it.key() + ": " + json(got.value(it.key())) + ", want " + json(it.value());
     return out;
 }
 
 const QMap<QString, QPair<Qt::Key, Qt::KeyboardModifiers>> kKeys{
-    {"Enter", {Qt::Key_Return, {}}},   {"Escape", {Qt::Key_Escape, {}}},
-    {"Tab", {Qt::Key_Tab, {}}},        {"Shift+Tab", {Qt::Key_Tab, Qt::ShiftModifier}},
+    {"Enter", {Qt::Key_Return, {}}},
+    {"Escape", {Qt::Key_Escape, {}}},
+    {"Tab", {Qt::Key_Tab, {}}},
+    {"Shift+Tab", {Qt::Key_Tab, Qt::ShiftModifier}},
     {"ArrowRight", {Qt::Key_Right, {}}}};
 
 QString kind_of(const QJsonObject& action) {
-    for (const char* kind : {"type", "click", "dblclick", "focus", "press", "tab", "backtab", "see",
-                             "close_notice"})
+    for (const char* kind :
+         {"type", "click", "dblclick", "focus", "press", "tab", "backtab", "see", "close_notice"})
         if (action.contains(QLatin1String(kind)))
             return QString::fromLatin1(kind);
     qFatal("unknown action");
@@ -139,9 +144,10 @@ public:
         const QJsonArray unlogged = rows().constFirst().value(QLatin1String("unlogged")).toArray();
         for (QLineEdit* box : form.findChildren<QLineEdit*>())
             if (!unlogged.contains(box->objectName()))
-                QObject::connect(box, &QLineEdit::textChanged, box, [this, box](const QString& text) {
-                note(box, box->objectName() + '=' + text);
-            });
+                QObject::connect(box, &QLineEdit::textChanged, box,
+                                 [this, box](const QString& text) {
+                                     note(box, box->objectName() + '=' + text);
+                                 });
         for (QAbstractButton* button : form.findChildren<QAbstractButton*>())
             QObject::connect(button, &QAbstractButton::toggled, button, [this, button](bool on) {
                 if (on || !qobject_cast<QRadioButton*>(button))
@@ -176,7 +182,8 @@ private:
     void mouse(QWidget* w, const QJsonValue& at, bool twice) {
         target_ = w;
         const QJsonArray xy = at.toArray();
-        const QPoint p = w->mapTo(&form_, xy.isEmpty() ? w->rect().center() : QPoint(xy[0].toInt(), xy[1].toInt()));
+        const QPoint p = w->mapTo(&form_, xy.isEmpty() ? w->rect().center()
+                                                       : QPoint(xy[0].toInt(), xy[1].toInt()));
         if (twice)
             QTest::mouseDClick(form_.windowHandle(), Qt::LeftButton, {}, p);
         else
@@ -184,7 +191,9 @@ private:
     }
 
     QWidget* named(const QJsonValue& name) {
-        auto* w = name.toString() == QLatin1String("Form1") ? &form_ : form_.findChild<QWidget*>(name.toString());
+        auto* w = name.toString() == QLatin1String("Form1")
+                      ? &form_
+                      : form_.findChild<QWidget*>(name.toString());
         if (!w)
             qFatal("no control %s", qPrintable(name.toString()));
         return w;
@@ -220,11 +229,12 @@ private:
         } else if (kind == QLatin1String("tab") || kind == QLatin1String("backtab")) {
             QJsonArray seen;
             for (qsizetype i = 0; i < arg.toArray().size(); ++i) {
-                press(kind == QLatin1String("tab") ? QStringLiteral("Tab") : QStringLiteral("Shift+Tab"));
+                press(kind == QLatin1String("tab") ? QStringLiteral("Tab")
+                                                   : QStringLiteral("Shift+Tab"));
                 seen << form_.focusWidget()->objectName();
             }
             if (seen != arg.toArray())
-                problems << kind + ": " + QJsonDocument(seen).toJson(QJsonDocument::Compact);
+                problems << kind + ": " + json(seen);
         } else if (kind == QLatin1String("see")) {
             for (const QString& d : differences(state_of(form_), arg.toObject()))
                 problems << QStringLiteral("action %1: %2").arg(next_).arg(d);
@@ -251,7 +261,8 @@ private:
         if (!box || !box->isVisible() || box == open_)
             return;
         open_ = box;
-        log << QJsonObject{{"notice", QJsonObject{{"title", box->windowTitle()}, {"text", box->text()}}}};
+        log << QJsonObject{
+            {"notice", QJsonObject{{"title", box->windowTitle()}, {"text", box->text()}}}};
         if (box->icon() != QMessageBox::NoIcon)
             problems << QStringLiteral("a notice with an icon");
         ++depth_;
@@ -296,7 +307,8 @@ private slots:
         QApplication::setFont(vorlaine::ui::dialog_font());
         quiet_offscreen_warnings();
         QVERIFY(rows().size() > 1);
-        QCOMPARE(rows().constFirst().value(QLatin1String("name")).toString(), QStringLiteral("start-up"));
+        QCOMPARE(rows().constFirst().value(QLatin1String("name")).toString(),
+                 QStringLiteral("start-up"));
     }
 
     void replay_data() {
@@ -325,7 +337,7 @@ private slots:
         for (const QJsonValue entry : row.value(QLatin1String("log")).toArray())
             log << shown(entry);
         if (replay.log != log)
-            problems << QStringLiteral("log: ") + QJsonDocument(replay.log).toJson(QJsonDocument::Compact);
+            problems << QStringLiteral("log: ") + json(replay.log);
         QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QStringLiteral("\n  "))));
     }
 };
