@@ -214,8 +214,8 @@ private:
             box->selectAll();
             if (arg[1].toString().isEmpty())
                 QTest::keyClick(box, Qt::Key_Delete);
-            else
-                QTest::keyClicks(box, arg[1].toString()); // the first key replaces the selection
+            for (const QChar c : arg[1].toString()) // the first replaces the selection
+                QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, c, {});
         } else if (kind == QLatin1String("click") || kind == QLatin1String("dblclick")) {
             mouse(named(arg), a.value(QLatin1String("at")), kind == QLatin1String("dblclick"));
         } else if (kind == QLatin1String("focus")) {
