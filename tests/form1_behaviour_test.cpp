@@ -30,19 +30,17 @@ using vorlaine::ui::Form1;
 
 namespace {
 
-QList<QJsonObject> read_rows() {
-    QFile file(QStringLiteral(VORLAINE_TEST_DATA_DIR "/window-behaviour.jsonl"));
-    if (!file.open(QIODevice::ReadOnly))
-        qFatal("cannot read %s", qPrintable(file.fileName()));
-    QList<QJsonObject> rows;
-    for (const QByteArray& line : file.readAll().split('\n'))
-        if (!line.trimmed().isEmpty())
-            rows << QJsonDocument::fromJson(line).object();
-    return rows;
-}
-
 const QList<QJsonObject>& rows() {
-    static const QList<QJsonObject> all = read_rows();
+    static const QList<QJsonObject> all = [] {
+        QFile file(QStringLiteral(VORLAINE_TEST_DATA_DIR "/window-behaviour.jsonl"));
+        if (!file.open(QIODevice::ReadOnly))
+            qFatal("cannot read %s", qPrintable(file.fileName()));
+        QList<QJsonObject> read;
+        for (const QByteArray& line : file.readAll().split('\n'))
+            if (!line.trimmed().isEmpty())
+                read << QJsonDocument::fromJson(line).object();
+        return read;
+    }();
     return all;
 }
 
@@ -74,37 +72,29 @@ QJsonValue shown(const QJsonValue& entry) {
     return QJsonObject{{"notice", texts}};
 }
 
-bool is_control(const QWidget* w) {
-    static const QRegularExpression name(QStringLiteral("^[A-Z][a-z]+\\d+$"));
-    return name.match(w->objectName()).hasMatch();
-}
-
 QJsonObject state_of(const Form1& form) {
+    static const QRegularExpression control_name(QStringLiteral("^[A-Z][a-z]+\\d+$"));
     QJsonObject state;
-    QJsonArray disabled;
-    QStringList names;
-    for (const QWidget* w : form.findChildren<QWidget*>())
-        if (is_control(w))
-            names << w->objectName();
-    names.sort();
-    for (const QString& name : names) {
-        const QWidget* w = form.findChild<QWidget*>(name);
+    QStringList disabled;
+    for (const QWidget* w : form.findChildren<QWidget*>()) {
+        const QString name = w->objectName();
+        if (!control_name.match(name).hasMatch())
+            continue;
         if (!w->isEnabled())
             disabled << name;
         if (auto* box = qobject_cast<const QLineEdit*>(w))
             state[name] = box->text();
-        else if (auto* option = qobject_cast<const QRadioButton*>(w)) {
-            if (option->isChecked())
-                state[QLatin1String("option")] = name;
-        } else if (auto* check = qobject_cast<const QCheckBox*>(w))
+        else if (auto* check = qobject_cast<const QCheckBox*>(w))
             state[name] = check->isChecked();
+        else if (auto* option = qobject_cast<const QRadioButton*>(w); option && option->isChecked())
+            state[QLatin1String("option")] = name;
     }
     for (const char* label : {"Label18", "Label12", "Label8", "Label9", "Label13", "Label15"})
         state[QLatin1String(label)] = caption(form, label);
-    state[QLatin1String("disabled")] = disabled;
+    disabled.sort();
+    state[QLatin1String("disabled")] = QJsonArray::fromStringList(disabled);
     // The window's own focus: offscreen, nothing activates it again after a notice.
-    const QWidget* focus = form.focusWidget();
-    state[QLatin1String("focus")] = focus ? focus->objectName() : QString();
+    state[QLatin1String("focus")] = form.focusWidget() ? form.focusWidget()->objectName() : "";
     return state;
 }
 
