@@ -12,7 +12,6 @@ import { after, before, describe, test } from 'node:test';
 import { engines, launch } from './driver.mjs';
 import { noticeText, projectRoot, startServer } from './support.mjs';
 
-
 const rows = readFileSync(join(projectRoot, 'tests/data/window-behaviour.jsonl'), 'utf8')
   .split('\n').filter((l) => l.trim() !== '').map((l) => JSON.parse(l));
 const startUp = rows[0].end;
@@ -28,8 +27,10 @@ const shown = (entry) => {
 
 // ---- In the page.
 
-function setStart(start) {
+// Each change in a task of its own, as a user's would come.
+async function setStart(start) {
   for (const key of Object.keys(start).sort()) {
+    await new Promise((r) => setTimeout(r, 0));
     const e = document.getElementById(key === 'option' ? start.option : key);
     if (e.type === 'text') {
       e.value = start[key];
