@@ -88,9 +88,9 @@ QJsonObject state_of(const Form1& form) {
             state[name] = check->isChecked();
         else if (auto* option = qobject_cast<const QRadioButton*>(w); option && option->isChecked())
             state[QLatin1String("option")] = name;
+        else if (auto* label = qobject_cast<const QLabel*>(w))
+            state[name] = label->text();
     }
-    for (const char* label : {"Label18", "Label12", "Label8", "Label9", "Label13", "Label15"})
-        state[QLatin1String(label)] = caption(form, label);
     disabled.sort();
     state[QLatin1String("disabled")] = QJsonArray::fromStringList(disabled);
     // The window's own focus: offscreen, nothing activates it again after a notice.

@@ -92,9 +92,8 @@ function stateOf() {
     if (e.type === 'text') state[name] = e.value;
     else if (e.type === 'checkbox') state[name] = e.checked;
     else if (e.type === 'radio' && e.checked) state.option = name;
+    else if (name.startsWith('Label')) state[name] = e.textContent;
   }
-  for (const label of ['Label18', 'Label12', 'Label8', 'Label9', 'Label13', 'Label15'])
-    state[label] = document.getElementById(label).textContent;
   state.disabled = disabled;
   state.focus = document.activeElement?.id ?? '';
   return state;
