@@ -9,6 +9,8 @@ import { createServer } from 'node:net';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 
+import { cropPng } from './png_crop.mjs';
+
 export const allEngines = ['chromium', 'firefox', 'webkit'];
 export const engines = process.env.VORLAINE_ENGINES
   ? process.env.VORLAINE_ENGINES.split(',').map((e) => e.trim()).filter(Boolean)
@@ -187,7 +189,8 @@ async function chromium() {
 async function firefox() {
   const puppeteer = (await import('puppeteer-core')).default;
   const browser = await puppeteer.launch({ browser: 'firefox', executablePath: programs.firefox(),
-    protocol: 'webDriverBiDi', headless: true });
+    // It has taken 18 s to start on a busy two-core machine.
+    protocol: 'webDriverBiDi', headless: true, timeout: 120000 });
   return {
     async newPage({ width, height, touch, deviceScaleFactor }) {
       const context = await browser.createBrowserContext();
@@ -245,11 +248,9 @@ async function waitForPort(port, child) {
 }
 
 async function webkit() {
-  if (!process.env.DISPLAY) throw new Error('webkit: no DISPLAY (scripts/web-tests.sh starts Xvfb)');
+  if (!process.env.DISPLAY) throw new Error('no DISPLAY (scripts/web-tests.sh starts Xvfb)');
   const { Builder, Key, Origin } = await import('selenium-webdriver');
   const binary = programs.webkit();
-  // Bound to 127.0.0.1: otherwise the client dials the machine's own address.
-  const port = await freePort();
   // MiniBrowser's toolbar keeps its window at least 447 px wide; shrunk by a
   // GTK style sheet of its own (web content does not use it), it lets the
   // viewport be as narrow as a phone's.
@@ -257,41 +258,73 @@ async function webkit() {
   mkdirSync(join(config, 'gtk-3.0'));
   writeFileSync(join(config, 'gtk-3.0/gtk.css'),
     '* { font-size: 1px; min-width: 0; min-height: 0; padding: 0; margin: 0; }\n');
-  const service = spawn('WebKitWebDriver', [`--port=${port}`, '--host=127.0.0.1'],
-    { stdio: ['ignore', 'ignore', 'inherit'], env: { ...process.env, XDG_CONFIG_HOME: config } });
-  await waitForPort(port, service);
   const keys = { Tab: Key.TAB, Enter: Key.ENTER, Escape: Key.ESCAPE, Shift: Key.SHIFT, Delete: Key.DELETE,
     Backspace: Key.BACK_SPACE, ArrowRight: Key.ARROW_RIGHT, ArrowLeft: Key.ARROW_LEFT,
     ArrowUp: Key.ARROW_UP, ArrowDown: Key.ARROW_DOWN, ' ': ' ' };
   const webdriverKey = (key) => keys[key] ?? key;
-  const sessions = new Set();
-  return {
-    // One WebDriver session a page: each is a fresh browser with its own data.
-    // WebKitGTK has no touch events nor a device scale to set: taps are clicks,
-    // the scale is 1.
-    async newPage({ width, height }) {
+  const open = new Set();
+
+  // WebKitWebDriver serves one session at a time: each page has its own
+  // driver, and so a fresh browser with its own data.
+  async function start() {
+    const port = await freePort();
+    // Bound to 127.0.0.1: otherwise the client dials the machine's own address.
+    const service = spawn('WebKitWebDriver', [`--port=${port}`, '--host=127.0.0.1'],
+      { stdio: ['ignore', 'ignore', 'inherit'], env: { ...process.env, XDG_CONFIG_HOME: config } });
+    const ended = new Promise((done) => service.on('exit', done));
+    const stop = async (driver) => {
+      open.delete(stop);
+      await driver?.quit().catch(() => {});
+      service.kill();
+      await ended;
+    };
+    open.add(stop);
+    try {
+      await waitForPort(port, service);
       const driver = await new Builder().usingServer(`http://127.0.0.1:${port}`).withCapabilities({
         browserName: 'MiniBrowser',
         // Without --automation the session never starts.
         'webkitgtk:browserOptions': { binary, args: ['--automation'] },
       }).build();
-      sessions.add(driver);
-      // The window is sized so that its viewport, not its frame, has the size asked for.
-      await driver.manage().window().setRect({ x: 0, y: 0, width, height });
-      const inner = JSON.parse(await driver.executeScript('return JSON.stringify([innerWidth, innerHeight])'));
-      if (inner[0] !== width || inner[1] !== height) {
-        await driver.manage().window().setRect({ width: 2 * width - inner[0], height: 2 * height - inner[1] });
-        const got = await driver.executeScript('return [innerWidth, innerHeight]');
-        if (got[0] !== width || got[1] !== height) throw new Error(`viewport ${got.join('×')}, not ${width}×${height}`);
+      open.delete(stop);
+      const quit = () => stop(driver);
+      open.add(quit);
+      return { driver, quit };
+    } catch (e) {
+      await stop();
+      throw e;
+    }
+  }
+
+  return {
+    // WebKitGTK has no touch events nor a device scale to set: taps are
+    // clicks, the scale is 1.
+    async newPage({ width, height }) {
+      const { driver, quit } = await start();
+      try {
+        // The window is sized so that its viewport, not its frame, has the
+        // size asked for; the window manager may take a moment to follow.
+        const window = driver.manage().window();
+        await window.setRect({ x: 0, y: 0, width, height });
+        for (let tries = 0; ; ++tries) {
+          const inner = await driver.executeScript('return [innerWidth, innerHeight]');
+          if (inner[0] === width && inner[1] === height) break;
+          if (tries === 20) throw new Error(`viewport ${inner.join('×')}, not ${width}×${height}`);
+          const outer = await window.getRect();
+          await window.setRect({ width: outer.width + width - inner[0], height: outer.height + height - inner[1] });
+          await new Promise((r) => setTimeout(r, 50));
+        }
+      } catch (e) {
+        await quit();
+        throw e;
       }
-      const pointer = () => driver.actions({ async: true });
+      // Pointer positions are whole pixels in WebDriver.
+      const at = (x, y) => driver.actions({ async: true })
+        .move({ x: Math.round(x), y: Math.round(y), origin: Origin.VIEWPORT });
       const wrapped = new Page('webkit', {
         goto: (url) => driver.get(url),
         evaluate: (text) => driver.executeScript(`return ${text};`),
-        async click(x, y, count) {
-          const at = pointer().move({ x: Math.round(x), y: Math.round(y), origin: Origin.VIEWPORT });
-          await (count === 2 ? at.doubleClick() : at.click()).perform();
-        },
+        click: (x, y, count) => (count === 2 ? at(x, y).doubleClick() : at(x, y).click()).perform(),
         tap: null,
         type: (text) => driver.actions({ async: true }).sendKeys(text).perform(),
         async press(key) {
@@ -304,21 +337,20 @@ async function webkit() {
           await actions.perform();
         },
         async screenshot(selector) {
-          const shot = selector ? await driver.findElement({ css: selector }).takeScreenshot()
-            : await driver.takeScreenshot();
-          return Buffer.from(shot, 'base64');
+          const shot = Buffer.from(await driver.takeScreenshot(), 'base64');
+          if (!selector) return shot;
+          // The element cut from the viewport (the scale is 1 here).
+          const box = JSON.parse(await driver.executeScript(
+            `return JSON.stringify(document.querySelector(${JSON.stringify(selector)}).getBoundingClientRect())`));
+          return cropPng(shot, box);
         },
-        async close() {
-          sessions.delete(driver);
-          await driver.quit();
-        },
+        close: quit,
       });
       wrapped.webkit = driver;
       return wrapped;
     },
     async close() {
-      await Promise.allSettled([...sessions].map((d) => d.quit()));
-      service.kill();
+      await Promise.allSettled([...open].map((stop) => stop()));
       rmSync(config, { recursive: true, force: true });
     },
   };

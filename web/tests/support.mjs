@@ -49,7 +49,9 @@ export async function startServer(folder = site) {
     });
     child.on('exit', (code) => fail(new Error(`server ended with ${code}`)));
   });
-  return { url, stop: () => child.kill() };
+  const ended = new Promise((done) => child.on('exit', done));
+  // stop() resolves once the server is gone, its port closed.
+  return { url, stop: () => { child.kill(); return ended; } };
 }
 
 // Playwright's own Chromium, for the benchmark that reads Chromium's timings.
@@ -63,7 +65,7 @@ export async function launchBrowser() {
 export async function openWindow(browser, url, viewport) {
   const page = await browser.newPage(viewport);
   await page.goto(url);
-  await page.waitFor(() => document.querySelector('#Form1[data-ready="true"]') !== null);
+  await page.waitFor(() => document.querySelector('#Form1[data-ready="true"]') !== null, null, 30000);
   return page;
 }
 
