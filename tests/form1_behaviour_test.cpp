@@ -1,38 +1,291 @@
-// What each control does: cascades, the clear button, the calculation's
-// notices and captions, and the information box.
+// The window's behaviours as data (data/window-behaviour.jsonl), replayed on
+// the real window by mouse and keyboard. The page's tests replay the same rows.
+//
+// A row: "start" (texts, ticks and option set before anything is watched),
+// "actions", "end" (the state that differs from the start-up row's end) and
+// "log": every text, tick and option the window itself changed, and every
+// notice it showed, in order. A change the user makes to the control being
+// acted on is the action, not the log. The start-up row names the boxes left
+// out of every log ("unlogged": Text4, whose write and the handler it raises
+// each edition sees in its own order; Text5 shows what the handler did).
 #include "widget_test_support.h"
 
+#include "calc/notices.h"
 #include "ui/fonts.h"
 
 #include <QCheckBox>
-#include <QGroupBox>
-#include <QPushButton>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QPointer>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QTest>
+
+#include <map>
 
 using namespace vorlaine::testing;
 using vorlaine::ui::Form1;
 
 namespace {
 
-void fill(Form1& form, std::initializer_list<std::pair<const char*, const char*>> texts) {
-    for (const auto& [name, text] : texts)
-        text_box(form, name)->setText(QString::fromUtf8(text));
+const QList<QJsonObject>& rows() {
+    static const QList<QJsonObject> all = [] {
+        QFile file(QStringLiteral(VORLAINE_TEST_DATA_DIR "/window-behaviour.jsonl"));
+        if (!file.open(QIODevice::ReadOnly))
+            qFatal("cannot read %s", qPrintable(file.fileName()));
+        QList<QJsonObject> read;
+        for (const QByteArray& line : file.readAll().split('\n'))
+            if (!line.trimmed().isEmpty())
+                read << QJsonDocument::fromJson(line).object();
+        return read;
+    }();
+    return all;
 }
 
-void fill_worked_example(Form1& form) {
-    fill(form,
-         {{"Text1", "60"}, {"Text2", "12"}, {"Text3", "5"}, {"Text9", "5"}, {"Text10", "30"}});
+// A notice the table names by its texts in calc/notices.h.
+QString notice_text(const QString& name) {
+    namespace n = vorlaine::calc::notices;
+    static const std::map<QString, std::string_view> texts{
+        {"error_title", n::error_title},          {"hint_title", n::hint_title},
+        {"invalid_input", n::invalid_input},      {"zero_interval", n::zero_interval},
+        {"out_of_range", n::out_of_range},        {"inverter_advice", n::inverter_advice},
+        {"arithmetic_fault", n::arithmetic_fault}};
+    const auto it = texts.find(name);
+    if (it == texts.end())
+        qFatal("no notice %s", qPrintable(name));
+    return QString::fromUtf8(it->second.data(), qsizetype(it->second.size()));
 }
 
-QStringList results(const Form1& form) {
+// A log entry as the window shows it: a notice's carriage returns are line breaks.
+QJsonValue shown(const QJsonValue& entry) {
+    const QJsonValue notice = entry.toObject().value(QLatin1String("notice"));
+    if (notice.isUndefined())
+        return entry;
+    QJsonObject texts = notice.toObject();
+    if (notice.isArray())
+        texts = {{"title", notice_text(notice[0].toString())},
+                 {"text", notice_text(notice[1].toString())}};
+    texts[QLatin1String("text")] =
+        texts.value(QLatin1String("text")).toString().replace('\r', '\n');
+    return QJsonObject{{"notice", texts}};
+}
+
+QJsonObject state_of(const Form1& form) {
+    static const QRegularExpression control_name(QStringLiteral("^[A-Z][a-z]+\\d+$"));
+    QJsonObject state;
+    QStringList disabled;
+    for (const QWidget* w : form.findChildren<QWidget*>()) {
+        const QString name = w->objectName();
+        if (!control_name.match(name).hasMatch())
+            continue;
+        if (!w->isEnabled())
+            disabled << name;
+        if (auto* box = qobject_cast<const QLineEdit*>(w))
+            state[name] = box->text();
+        else if (auto* check = qobject_cast<const QCheckBox*>(w))
+            state[name] = check->isChecked();
+        else if (auto* option = qobject_cast<const QRadioButton*>(w); option && option->isChecked())
+            state[QLatin1String("option")] = name;
+        else if (auto* label = qobject_cast<const QLabel*>(w))
+            state[name] = label->text();
+    }
+    disabled.sort();
+    state[QLatin1String("disabled")] = QJsonArray::fromStringList(disabled);
+    // The window's own focus: offscreen, nothing activates it again after a notice.
+    state[QLatin1String("focus")] = form.focusWidget() ? form.focusWidget()->objectName() : "";
+    return state;
+}
+
+QString json(const QJsonValue& v) {
+    return QString::fromUtf8(QJsonDocument(QJsonArray{v}).toJson(QJsonDocument::Compact));
+}
+
+// What differs from `want` in `got`, key by key.
+QStringList differences(const QJsonObject& got, const QJsonObject& want) {
     QStringList out;
-    for (const char* name : {"Label12", "Label8", "Label9", "Label13", "Label15"})
-        out << caption(form, name);
+    for (auto it = want.begin(); it != want.end(); ++it)
+        if (got.value(it.key()) != it.value())
+            out << it.key() + ": " + json(got.value(it.key())) + ", want " + json(it.value());
     return out;
 }
 
-const QStringList kUnits{"V", "V", "Ah", "W", "度"};
+const QMap<QString, QPair<Qt::Key, Qt::KeyboardModifiers>> kKeys{
+    {"Enter", {Qt::Key_Return, {}}},
+    {"Escape", {Qt::Key_Escape, {}}},
+    {"Tab", {Qt::Key_Tab, {}}},
+    {"Shift+Tab", {Qt::Key_Tab, Qt::ShiftModifier}},
+    {"ArrowRight", {Qt::Key_Right, {}}}};
+
+QString kind_of(const QJsonObject& action) {
+    for (const char* kind :
+         {"type", "click", "dblclick", "focus", "press", "tab", "backtab", "see", "close_notice"})
+        if (action.contains(QLatin1String(kind)))
+            return QString::fromLatin1(kind);
+    qFatal("unknown action");
+}
+
+// Does a row's actions. A notice's modal loop runs the actions that follow
+// it, up to the one that closes it, as a person would answer it.
+class Replay {
+public:
+    Replay(Form1& form, const QJsonArray& actions) : form_(form), actions_(actions) {
+        const QJsonArray unlogged = rows().constFirst().value(QLatin1String("unlogged")).toArray();
+        for (QLineEdit* box : form.findChildren<QLineEdit*>())
+            if (!unlogged.contains(box->objectName()))
+                QObject::connect(box, &QLineEdit::textChanged, box,
+                                 [this, box](const QString& text) {
+                                     note(box, box->objectName() + '=' + text);
+                                 });
+        for (QAbstractButton* button : form.findChildren<QAbstractButton*>())
+            QObject::connect(button, &QAbstractButton::toggled, button, [this, button](bool on) {
+                if (on || !qobject_cast<QRadioButton*>(button))
+                    note(button, button->objectName() + (on ? "=on" : "=off"));
+            });
+        poll_.setInterval(0);
+        QObject::connect(&poll_, &QTimer::timeout, [this] { poll(); });
+        poll_.start();
+    }
+
+    void run() {
+        while (next_ < actions_.size()) {
+            const QJsonObject action = actions_[next_++].toObject();
+            perform(action);
+            if (depth_ > 0 && action.contains(QLatin1String("close_notice")))
+                return;
+        }
+    }
+
+    QJsonArray log;
+    QStringList problems;
+
+private:
+    void note(const QObject* changed, const QString& entry) {
+        // Keys only tick and select for the user (an arrow key selects the next option).
+        if (changed != target_ && !(keys_ && qobject_cast<const QAbstractButton*>(changed)))
+            log << entry;
+    }
+
+    // Mouse events go to the window, as a person's do, so that a modal notice
+    // keeps them from the controls behind it.
+    void mouse(QWidget* w, const QJsonValue& at, bool twice) {
+        target_ = w;
+        const QJsonArray xy = at.toArray();
+        const QPoint p = w->mapTo(&form_, xy.isEmpty() ? w->rect().center()
+                                                       : QPoint(xy[0].toInt(), xy[1].toInt()));
+        if (twice)
+            QTest::mouseDClick(form_.windowHandle(), Qt::LeftButton, {}, p);
+        else
+            QTest::mouseClick(form_.windowHandle(), Qt::LeftButton, {}, p);
+    }
+
+    QWidget* named(const QJsonValue& name) {
+        auto* w = name.toString() == QLatin1String("Form1")
+                      ? &form_
+                      : form_.findChild<QWidget*>(name.toString());
+        if (!w)
+            qFatal("no control %s", qPrintable(name.toString()));
+        return w;
+    }
+
+    void press(const QString& key) {
+        const auto [code, modifiers] = kKeys.value(key);
+        QTest::keyClick(form_.focusWidget(), code, modifiers);
+    }
+
+    void perform(const QJsonObject& a) {
+        const QString kind = kind_of(a);
+        const QJsonValue arg = a.value(kind);
+        if (kind == QLatin1String("type")) {
+            auto* box = qobject_cast<QLineEdit*>(named(arg[0]));
+            target_ = box;
+            box->setFocus();
+            box->selectAll();
+            if (arg[1].toString().isEmpty())
+                QTest::keyClick(box, Qt::Key_Delete);
+            for (const QChar c : arg[1].toString()) // the first replaces the selection
+                QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, c, {});
+        } else if (kind == QLatin1String("click") || kind == QLatin1String("dblclick")) {
+            mouse(named(arg), a.value(QLatin1String("at")), kind == QLatin1String("dblclick"));
+        } else if (kind == QLatin1String("focus")) {
+            named(arg)->setFocus();
+        } else if (kind == QLatin1String("press")) {
+            named(a.value(QLatin1String("in")))->setFocus();
+            keys_ = true;
+            for (const QJsonValue key : arg.toArray())
+                press(key.toString());
+            keys_ = false;
+        } else if (kind == QLatin1String("tab") || kind == QLatin1String("backtab")) {
+            QJsonArray seen;
+            for (qsizetype i = 0; i < arg.toArray().size(); ++i) {
+                press(kind == QLatin1String("tab") ? QStringLiteral("Tab")
+                                                   : QStringLiteral("Shift+Tab"));
+                seen << form_.focusWidget()->objectName();
+            }
+            if (seen != arg.toArray())
+                problems << kind + ": " + json(seen);
+        } else if (kind == QLatin1String("see")) {
+            for (const QString& d : differences(state_of(form_), arg.toObject()))
+                problems << QStringLiteral("action %1: %2").arg(next_).arg(d);
+        } else { // close_notice
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box) {
+                problems << QStringLiteral("action %1: no notice to close").arg(next_);
+                return;
+            }
+            QStringList buttons;
+            for (const QAbstractButton* b : box->buttons())
+                buttons << b->text();
+            if (buttons != QStringList{arg.toString()})
+                problems << QStringLiteral("notice buttons: ") + buttons.join(',');
+            if (a.contains(QLatin1String("key")))
+                QTest::keyClick(box, kKeys.value(a.value(QLatin1String("key")).toString()).first);
+            else
+                QTest::mouseClick(box->buttons().constFirst(), Qt::LeftButton);
+        }
+    }
+
+    void poll() {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box || !box->isVisible() || box == open_)
+            return;
+        open_ = box;
+        log << QJsonObject{
+            {"notice", QJsonObject{{"title", box->windowTitle()}, {"text", box->text()}}}};
+        if (box->icon() != QMessageBox::NoIcon)
+            problems << QStringLiteral("a notice with an icon");
+        ++depth_;
+        run();
+        --depth_;
+        if (open_ && open_->isVisible()) {
+            problems << QStringLiteral("a notice was left open");
+            open_->buttons().constFirst()->click();
+        }
+    }
+
+    Form1& form_;
+    QJsonArray actions_;
+    qsizetype next_ = 0;
+    int depth_ = 0;
+    const QObject* target_ = nullptr;
+    bool keys_ = false;
+    QPointer<QMessageBox> open_;
+    QTimer poll_;
+};
+
+void set_start(Form1& form, const QJsonObject& start) {
+    for (auto it = start.begin(); it != start.end(); ++it) {
+        if (it.key() == QLatin1String("option"))
+            control<QRadioButton>(form, qPrintable(it.value().toString()))->click();
+        else if (it.value().isBool()) {
+            auto* check = control<QCheckBox>(form, qPrintable(it.key()));
+            if (check->isChecked() != it.value().toBool())
+                check->click();
+        } else
+            text_box(form, qPrintable(it.key()))->setText(it.value().toString());
+    }
+}
 
 } // namespace
 
@@ -43,164 +296,39 @@ private slots:
     void initTestCase() {
         QApplication::setFont(vorlaine::ui::dialog_font());
         quiet_offscreen_warnings();
+        QVERIFY(rows().size() > 1);
+        QCOMPARE(rows().constFirst().value(QLatin1String("name")).toString(),
+                 QStringLiteral("start-up"));
     }
 
-    void rainyDaysFillTheInterval() {
-        Form1 form;
-        QLineEdit* days = text_box(form, "Text4");
-        const std::pair<const char*, const char*> cases[] = {
-            {"2", " 10"}, {"1.5", " 7.5"}, {"-1", "-5"}, {"", " 0"}, {"abc", " 0"}};
-        for (const auto& [typed, interval] : cases) {
-            days->selectAll();
-            QTest::keyClicks(days, QString::fromLatin1(typed));
-            if (!*typed)
-                QTest::keyClick(days, Qt::Key_Backspace);
-            QCOMPARE(text_of(form, "Text5"), QString::fromLatin1(interval));
-        }
-        // A hand-edited interval is overwritten by the next edit of the days.
-        text_box(form, "Text5")->setText(QStringLiteral("7"));
-        days->setText(QStringLiteral("3"));
-        QCOMPARE(text_of(form, "Text5"), QStringLiteral(" 15"));
+    void replay_data() {
+        QTest::addColumn<QJsonObject>("row");
+        for (const QJsonObject& row : rows())
+            QTest::newRow(qPrintable(row.value(QLatin1String("name")).toString())) << row;
     }
 
-    void inverterBoxSwitchesItsEfficiencyField() {
-        Form1 form;
-        QCheckBox* inverter = control<QCheckBox>(form, "Check2");
-        QLineEdit* efficiency = text_box(form, "Text7");
-        QLabel* label = control<QLabel>(form, "Label4");
-        inverter->click();
-        QVERIFY(efficiency->isEnabled());
-        QVERIFY(label->isEnabled());
-        efficiency->setText(QStringLiteral("0.9"));
-        inverter->click();
-        QVERIFY(!efficiency->isEnabled());
-        QVERIFY(!label->isEnabled());
-        QCOMPARE(efficiency->text(), QStringLiteral("0.9"));
-    }
-
-    void optionsRenameTheSunshineField() {
-        Form1 form;
-        const std::pair<const char*, const char*> options[] = {{"Option3", "平均日辐射量"},
-                                                               {"Option2", "平均日照时间"},
-                                                               {"Option4", "平均年辐射量"},
-                                                               {"Option1", "有效日照时间"}};
-        for (const auto& [name, text] : options) {
-            control<QRadioButton>(form, name)->click();
-            QCOMPARE(caption(form, "Label18"), QString::fromUtf8(text));
-        }
-    }
-
-    void clearWritesInItsOwnOrder() {
-        Form1 form;
-        for (int box = 1; box <= 10; ++box)
-            text_box(form, qPrintable(QStringLiteral("Text%1").arg(box)))
-                ->setText(QStringLiteral("x%1").arg(box));
-        control<QCheckBox>(form, "Check1")->setChecked(false);
-        for (const char* name : {"Check2", "Check3", "Check4", "Option3"})
-            control<QAbstractButton>(form, name)->setChecked(true);
-        // Every change as it happens, cascades included.
-        QStringList writes;
-        for (QLineEdit* box : form.findChildren<QLineEdit*>())
-            connect(box, &QLineEdit::textChanged, box, [&writes, box](const QString& text) {
-                writes << box->objectName() + '=' + text;
-            });
-        for (QAbstractButton* button : form.findChildren<QAbstractButton*>())
-            connect(button, &QAbstractButton::toggled, button, [&writes, button](bool on) {
-                if (on || !button->inherits("QRadioButton"))
-                    writes << button->objectName() + (on ? "=on" : "=off");
-            });
-        control<QPushButton>(form, "Command2")->click();
-        QCOMPARE(writes, QStringList({"Text6=0.75", "Text7=0.8", "Text8=0.85",
-                                      "Text1=", "Text2=", "Text3=", "Text5=", "Text5= 5", "Text4=1",
-                                      "Text5=5", "Text9=", "Text10=", "Check1=on", "Option1=on",
-                                      "Check2=off", "Check3=off", "Check4=off"}));
-    }
-
-    void clearRestoresEveryDefault() {
-        Form1 form;
-        fill_worked_example(form);
-        fill(form, {{"Text4", "3"}, {"Text6", "0.5"}, {"Text8", "0.7"}});
-        control<QCheckBox>(form, "Check2")->click();
-        text_box(form, "Text7")->setText(QStringLiteral("0.9"));
-        fill(form, {{"Text2", "220"}});
-        control<QRadioButton>(form, "Option3")->click();
-        fill(form, {{"Text9", "18000"}});
-        {
-            NoticeCatcher catcher;
-            control<QPushButton>(form, "Command1")->click();
-        }
-        QVERIFY(caption(form, "Label12") != QStringLiteral("V"));
-
-        control<QPushButton>(form, "Command2")->click();
-        for (const char* name : {"Text1", "Text2", "Text3", "Text9", "Text10"})
-            QCOMPARE(text_of(form, name), QString());
-        QCOMPARE(text_of(form, "Text4"), QStringLiteral("1"));
-        QCOMPARE(text_of(form, "Text5"), QStringLiteral("5"));
-        QCOMPARE(text_of(form, "Text6"), QStringLiteral("0.75"));
-        QCOMPARE(text_of(form, "Text7"), QStringLiteral("0.8"));
-        QCOMPARE(text_of(form, "Text8"), QStringLiteral("0.85"));
-        QVERIFY(!text_box(form, "Text7")->isEnabled());
-        QVERIFY(!control<QLabel>(form, "Label4")->isEnabled());
-        QVERIFY(control<QRadioButton>(form, "Option1")->isChecked());
-        QVERIFY(!control<QRadioButton>(form, "Option3")->isChecked());
-        QCOMPARE(caption(form, "Label18"), QStringLiteral("有效日照时间"));
-        QVERIFY(control<QCheckBox>(form, "Check1")->isChecked());
-        QVERIFY(!control<QCheckBox>(form, "Check2")->isChecked());
-        QVERIFY(!control<QCheckBox>(form, "Check3")->isChecked());
-        QCOMPARE(results(form), kUnits);
-    }
-
-    // What 计算 shows, notice by notice, is checked over the reference cases
-    // in reference_window_test; here what they cannot show.
-
-    void faultKeepsTheCaptionsWrittenBeforeIt() {
-        Form1 form;
-        fill_worked_example(form);
-        NoticeCatcher catcher;
-        control<QPushButton>(form, "Command1")->click();
-        QVERIFY(catcher.seen().empty());
-        fill(form, {{"Text6", "0"}, {"Text1", "120"}, {"Text2", "24"}, {"Text10", "40"}});
-        control<QPushButton>(form, "Command1")->click();
-        QCOMPARE(catcher.seen().size(), 1U);
-        QCOMPARE(catcher.seen()[0].title, QStringLiteral("错误"));
-        QCOMPARE(results(form), QStringList({" 24V", " 36V", " 78.43137Ah", " 129.6W", "30度"}));
-    }
-
-    void doubleClickOnTheBackgroundShowsTheInformationBox() {
+    void replay() {
+        QFETCH(QJsonObject, row);
         Form1 form;
         form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
-        NoticeCatcher catcher;
-        QTest::mouseDClick(&form, Qt::LeftButton, {}, QPoint(600, 300));
-        QCOMPARE(catcher.seen().size(), 1U);
-        QCOMPARE(catcher.seen()[0].title, QStringLiteral("信息"));
-        const QStringList lines = catcher.seen()[0].text.split('\n');
-        QCOMPARE(lines.size(), 4);
-        QCOMPARE(lines[0], QStringLiteral("         Vorlaine             版本: 1.0 "));
-        QCOMPARE(lines[0].size(), 38);
-        QCOMPARE(lines[1], QStringLiteral("      此软件仅供大家参考 , 如有问题 , 请多多指教 ! "));
-        QCOMPARE(lines[1].size(), 33);
-        QVERIFY(lines[2].startsWith(QStringLiteral("编者:")));
-        QVERIFY(lines[2].contains(QStringLiteral("  E-mail:")));
-        QVERIFY(lines[2].contains(QStringLiteral("  QQ:")));
-        QCOMPARE(lines[3], QStringLiteral("         Hollandry!"));
-        QCOMPARE(catcher.seen()[0].icon, QMessageBox::NoIcon);
-    }
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        set_start(form, row.value(QLatin1String("start")).toObject());
 
-    void doubleClickOnAControlShowsNothing() {
-        Form1 form;
-        form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
-        NoticeCatcher catcher;
-        for (const char* name : {"Label6", "Label12", "Label5", "Text1", "Text7", "Frame1",
-                                 "Image1", "Check1", "Option2"}) {
-            QWidget* w = control<QWidget>(form, name);
-            QTest::mouseDClick(w, Qt::LeftButton, {}, w->rect().center());
-        }
-        // The frame's own empty area, away from its controls.
-        auto* frame = control<QGroupBox>(form, "Frame1");
-        QTest::mouseDClick(frame, Qt::LeftButton, {}, QPoint(120, 145));
-        QVERIFY(catcher.seen().empty());
+        Replay replay(form, row.value(QLatin1String("actions")).toArray());
+        replay.run();
+
+        QJsonObject want = rows().constFirst().value(QLatin1String("end")).toObject();
+        want.remove(QLatin1String("focus")); // checked only where a row says
+        const QJsonObject end = row.value(QLatin1String("end")).toObject();
+        for (auto it = end.begin(); it != end.end(); ++it)
+            want[it.key()] = it.value();
+        QStringList problems = replay.problems + differences(state_of(form), want);
+        QJsonArray log;
+        for (const QJsonValue entry : row.value(QLatin1String("log")).toArray())
+            log << shown(entry);
+        if (replay.log != log)
+            problems << QStringLiteral("log: ") + json(replay.log);
+        QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QStringLiteral("\n  "))));
     }
 };
 

@@ -1,12 +1,11 @@
-// The window as it opens: its frame, the start-up state, and how the keyboard
-// moves through it. Each control's design values are in form1_table_test.
+// The window as it opens: its frame, its fonts and its result labels. Each
+// control's design values are in form1_table_test, its start-up state and
+// the tab walk in the behaviour table.
 #include "widget_test_support.h"
 
 #include "ui/fonts.h"
 
-#include <QCheckBox>
 #include <QFontMetrics>
-#include <QRadioButton>
 #include <QTest>
 
 using namespace vorlaine::testing;
@@ -43,66 +42,6 @@ private slots:
         Form1 form;
         for (const char* name : {"Label12", "Label9", "Label8", "Label13", "Label15"})
             QVERIFY2(control<QLabel>(form, name)->alignment() & Qt::AlignRight, name);
-    }
-
-    void startsInTheStateOfItsLoadHandler() {
-        // Texts, captions and enabled flags are checked row by row in
-        // form1_table_test; here the ticks and the selected option.
-        Form1 form;
-        const std::pair<const char*, bool> ticks[] = {
-            {"Check1", true},  {"Check2", false},  {"Check3", false},  {"Check4", false},
-            {"Option1", true}, {"Option2", false}, {"Option3", false}, {"Option4", false}};
-        for (const auto& [name, ticked] : ticks)
-            QVERIFY2(control<QAbstractButton>(form, name)->isChecked() == ticked, name);
-    }
-
-    void focusStartsInText1AndTabFollowsTheTabIndex() {
-        Form1 form;
-        form.show();
-        QVERIFY(QTest::qWaitForWindowActive(&form));
-        QCOMPARE(QApplication::focusWidget(), text_box(form, "Text1"));
-        QCOMPARE(tab_cycle(form),
-                 QStringList({"Text1", "Text2", "Text3", "Text4", "Text5", "Text6", "Command1",
-                              "Command2", "Text8", "Text9", "Check2", "Option1", "Text10"}));
-    }
-
-    void inverterFieldAndSelectedOptionAreTabStops() {
-        Form1 form;
-        form.show();
-        QVERIFY(QTest::qWaitForWindowActive(&form));
-        control<QCheckBox>(form, "Check2")->click();
-        control<QRadioButton>(form, "Option3")->click();
-        text_box(form, "Text1")->setFocus();
-        QCOMPARE(tab_cycle(form), QStringList({"Text1", "Text2", "Text3", "Text4", "Text5", "Text6",
-                                               "Text7", "Command1", "Command2", "Text8", "Text9",
-                                               "Check2", "Option3", "Text10"}));
-    }
-
-    void disabledCheckBoxesIgnoreClicks() {
-        Form1 form;
-        form.show();
-        QVERIFY(QTest::qWaitForWindowActive(&form));
-        for (const char* name : {"Check1", "Check3", "Check4"}) {
-            auto* box = control<QCheckBox>(form, name);
-            const bool before = box->isChecked();
-            QTest::mouseClick(box, Qt::LeftButton);
-            QCOMPARE(box->isChecked(), before);
-        }
-    }
-
-private:
-    // Presses Tab until the focus comes back to where it started.
-    static QStringList tab_cycle(Form1& form) {
-        QStringList names;
-        QWidget* start = QApplication::focusWidget();
-        QWidget* w = start;
-        do {
-            names << w->objectName();
-            QTest::keyClick(w, Qt::Key_Tab);
-            w = QApplication::focusWidget();
-        } while (w && w != start && names.size() < 50);
-        Q_UNUSED(form);
-        return names;
     }
 };
 

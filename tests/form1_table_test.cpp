@@ -1,14 +1,13 @@
 // Every control of the window against its row in data/form1-controls.tsv:
 // kind, container, geometry, caption, colour in every palette group, font,
-// enabled flag, focus and tab order, and the caption-to-box link. Then what
-// no control may do: interpret typed text, or press a button on Enter or Escape.
+// enabled flag, focus policy, and the caption-to-box link. The keyboard's walk
+// and what the controls do are in data/window-behaviour.jsonl.
 #include "widget_test_support.h"
 
 #include "design/control_table.h"
 #include "ui/fonts.h"
 #include "ui/solar_picture.h"
 
-#include <QCheckBox>
 #include <QFile>
 #include <QGroupBox>
 #include <QPushButton>
@@ -195,79 +194,6 @@ private slots:
             QVERIFY(!button->autoDefault());
             QVERIFY(!button->isDefault());
         }
-    }
-
-    void focusChainFollowsTheTabIndex() {
-        Form1 form;
-        QList<const Row*> stops;
-        for (const Row& r : rows())
-            if (takes_focus(r.class_name))
-                stops << &r;
-        std::sort(stops.begin(), stops.end(),
-                  [](const Row* a, const Row* b) { return a->tab_index < b->tab_index; });
-        QStringList expected;
-        for (const Row* r : stops)
-            expected << r->name;
-
-        QStringList chain;
-        QWidget* w = text_box(form, "Text1");
-        do {
-            if (expected.contains(w->objectName()))
-                chain << w->objectName();
-            w = w->nextInFocusChain();
-        } while (w != text_box(form, "Text1"));
-        QCOMPARE(chain, expected);
-    }
-
-    void typedTextShowsAsPlainText() {
-        Form1 form;
-        for (const auto& [name, text] : {std::pair{"Text1", "60"},
-                                         {"Text2", "12"},
-                                         {"Text3", "5"},
-                                         {"Text9", "5"},
-                                         {"Text10", "<b>北纬</b>&amp;30"}})
-            text_box(form, name)->setText(QString::fromUtf8(text));
-        NoticeCatcher catcher; // a notice here would be a fault, not a hang
-        control<QPushButton>(form, "Command1")->click();
-        QVERIFY(catcher.seen().empty());
-        QLabel* angle = control<QLabel>(form, "Label15");
-        QCOMPARE(angle->text(), QStringLiteral("<b>北纬</b>&amp;30度"));
-        // Shown as typed: as wide as the same characters in plain text.
-        QLabel plain;
-        plain.setFont(angle->font());
-        plain.setTextFormat(Qt::PlainText);
-        plain.setText(angle->text());
-        QCOMPARE(angle->sizeHint(), plain.sizeHint());
-    }
-
-    void enterAndEscapePressNothingWherever() {
-        Form1 form;
-        form.show();
-        QVERIFY(QTest::qWaitForWindowActive(&form));
-        for (const auto& [name, text] :
-             {std::pair{"Text1", "60"}, {"Text2", "12"}, {"Text3", "5"}, {"Text9", "5"}})
-            text_box(form, name)->setText(QString::fromLatin1(text));
-        control<QCheckBox>(form, "Check2")->click(); // Text7 becomes a stop too
-        control<QCheckBox>(form, "Check2")->click();
-        NoticeCatcher catcher;
-        for (const Row& r : rows()) {
-            QWidget* w = form.findChild<QWidget*>(r.name);
-            if (!takes_focus(r.class_name) || !w->isEnabled())
-                continue;
-            w->setFocus();
-            QCOMPARE(QApplication::focusWidget(), w);
-            for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape})
-                QTest::keyClick(w, key);
-            QVERIFY2(catcher.seen().empty(), qPrintable(r.name));
-            QVERIFY2(caption(form, "Label12") == QStringLiteral("V"), qPrintable(r.name));
-            QVERIFY2(text_of(form, "Text1") == QStringLiteral("60"), qPrintable(r.name));
-            QVERIFY(form.isVisible());
-        }
-        // Escape with the window itself focused.
-        form.setFocus();
-        QTest::keyClick(&form, Qt::Key_Escape);
-        QCOMPARE(text_of(form, "Text1"), QStringLiteral("60"));
-        QVERIFY(form.isVisible());
     }
 };
 

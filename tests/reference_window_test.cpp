@@ -60,11 +60,6 @@ const std::vector<SizingCase>& all_sizing_cases() {
     return cases;
 }
 
-const std::vector<RainyDaysCase>& all_rainy_days_cases() {
-    static const std::vector<RainyDaysCase> cases = rainy_days_cases();
-    return cases;
-}
-
 } // namespace
 
 class ReferenceWindowTest : public QObject {
@@ -75,7 +70,6 @@ private slots:
         QApplication::setFont(vorlaine::ui::dialog_font());
         quiet_offscreen_warnings();
         QCOMPARE(all_sizing_cases().size(), 600U);
-        QCOMPARE(all_rainy_days_cases().size(), 57U);
     }
 
     void computeShowsTheReferenceEffects_data() {
@@ -122,34 +116,6 @@ private slots:
         for (const SeenNotice& n : catcher.seen()) {
             QCOMPARE(n.icon, QMessageBox::NoIcon);
             QCOMPARE(n.button_texts, QStringList{QStringLiteral("确定")});
-        }
-    }
-
-    void rainyDaysFillTheReferenceInterval_data() {
-        QTest::addColumn<int>("index");
-        for (std::size_t i = 0; i < all_rainy_days_cases().size(); ++i)
-            QTest::addRow("line %d", all_rainy_days_cases()[i].line) << int(i);
-    }
-
-    void rainyDaysFillTheReferenceInterval() {
-        QFETCH(int, index);
-        const RainyDaysCase& c = all_rainy_days_cases()[std::size_t(index)];
-        Form1 form;
-        // A change, even to the text it starts with, and a stale interval.
-        text_box(form, "Text4")->setText(QStringLiteral("x"));
-        text_box(form, "Text5")->setText(QStringLiteral("stale"));
-        NoticeCatcher catcher;
-        text_box(form, "Text4")->setText(qs(c.rainy_days));
-        const QString message = QStringLiteral("line %1: Text4=%2 gave Text5=%3")
-                                    .arg(c.line)
-                                    .arg(qs(visible(c.rainy_days)), text_of(form, "Text5"));
-        QVERIFY2(text_of(form, "Text5") == qs(c.interval.value_or("")), qPrintable(message));
-        // A fault is told in one 错误 notice; an interval in none.
-        QVERIFY2(catcher.seen().size() == (c.interval ? 0U : 1U), qPrintable(message));
-        if (!c.interval) {
-            const calc::Notice fault = calc::arithmetic_fault_notice();
-            QCOMPARE(catcher.seen()[0].title, qs(fault.title));
-            QCOMPARE(catcher.seen()[0].text, qs(fault.text).replace('\r', '\n'));
         }
     }
 };
