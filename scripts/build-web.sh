@@ -4,6 +4,5 @@
 # style, icon, manifest and service worker. Needs cmake, g++ and emscripten.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-cmake -S . -B build-web -DCMAKE_BUILD_TYPE=Release -DVORLAINE_UI=OFF -DVORLAINE_TESTS=OFF \
-    -DVORLAINE_WEB=ON >/dev/null
-cmake --build build-web -j 2 --target web_site
+cmake --preset web >/dev/null
+cmake --build --preset web

@@ -4,12 +4,15 @@
 # same files under a temporary prefix. The build is the README's own command,
 # so the hardening checked here is the one every Release build gets. Exits
 # non-zero on any failure.
+# Usage: scripts/check-package.sh [BUILD_DIR]
+#   BUILD_DIR: package a Release build already made (./test's own) instead;
+#   it must carry no compiler or linker flags of its own.
 # Needs: cmake g++ qt6-base-dev qt6-svg-dev dpkg-dev file lintian
 #        desktop-file-utils appstream devscripts (hardening-check) locales.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 
-build=build-pkg
+build=${1:-build-pkg}
 log_dir=$build/check
 failures=()
 fail() { failures+=("$1"); echo "check-package: FAIL: $1" >&2; }
@@ -19,9 +22,18 @@ mkdir -p "$log_dir"
 
 step "configure and build ($build, Release)"
 # No flags of our own: the hardening must come from the project itself. Empty
-# flags are passed so that a kept cache cannot hold others.
-if ! cmake --preset package -DCMAKE_CXX_FLAGS= \
-        -DCMAKE_EXE_LINKER_FLAGS= >"$log_dir/configure.log" 2>&1; then
+# flags are passed so that a kept cache cannot hold others; a build made
+# elsewhere is taken only when its cache says the same.
+if [ $# -gt 0 ]; then
+    configured() {
+        grep -qx 'CMAKE_BUILD_TYPE:STRING=Release' "$build/CMakeCache.txt" &&
+            ! grep -E '^CMAKE_(CXX_FLAGS|EXE_LINKER_FLAGS):STRING=.+' "$build/CMakeCache.txt" ||
+            { echo "$build is not a Release build with the project's flags alone"; false; }
+    }
+else
+    configured() { cmake --preset package -DCMAKE_CXX_FLAGS= -DCMAKE_EXE_LINKER_FLAGS=; }
+fi
+if ! configured >"$log_dir/configure.log" 2>&1; then
     cat "$log_dir/configure.log" >&2
     echo "check-package: 0 passed, 1 failed (configure)"
     exit 1

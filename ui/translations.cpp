@@ -2,17 +2,15 @@
 
 #include <QCoreApplication>
 #include <QLibraryInfo>
-#include <QLocale>
 #include <QTranslator>
 
 namespace vorlaine::ui {
 
 bool load_qt_translations(QCoreApplication& app) {
     auto* translator = new QTranslator(&app);
-    if (!translator->load(
-            QLocale(QLocale::Chinese, QLocale::SimplifiedChineseScript, QLocale::China),
-            QStringLiteral("qtbase"), QStringLiteral("_"),
-            QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    // By its exact name: a search by locale tries a dozen names first.
+    if (!translator->load(QStringLiteral("qtbase_zh_CN"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
         delete translator;
         return false;
     }

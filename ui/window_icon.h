@@ -1,5 +1,5 @@
-// The program's icon, compiled in: PNGs rendered from packaging/vorlaine.svg
-// at build time.
+// The program's window icon, compiled in: rendered from packaging/vorlaine.svg
+// at build time (tools/render_icon.cpp).
 #pragma once
 
 #include <QIcon>
