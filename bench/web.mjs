@@ -7,14 +7,14 @@
 //   - calculations a second in the WebAssembly core against the native core
 //     (bench/calc_bench, run here in the same run).
 // Usage: node bench/web.mjs CALC_BENCH [LOADS]   Exits 1 when a goal is missed.
-import { spawnSync } from 'node:child_process';
-import { mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
-import { cpus, loadavg, tmpdir } from 'node:os';
-import { join } from 'node:path';
-import { gzipSync } from 'node:zlib';
+import {spawnSync} from 'node:child_process';
+import {mkdtempSync, readFileSync, rmSync, writeFileSync} from 'node:fs';
+import {cpus, loadavg, tmpdir} from 'node:os';
+import {join} from 'node:path';
+import {gzipSync} from 'node:zlib';
 
-import { engines, launch } from '../web/tests/driver.mjs';
-import { launchBrowser, startServer } from '../web/tests/support.mjs';
+import {engines, launch} from '../web/tests/driver.mjs';
+import {launchBrowser, startServer} from '../web/tests/support.mjs';
 
 const [calcBench, loadsArg] = process.argv.slice(2);
 const loads = Number(loadsArg ?? 10);
@@ -52,18 +52,20 @@ async function measureClicks() {
 }
 function clickGoal(engine, clicks) {
   const click = median(clicks.times);
-  goal(`click on 计算 to five results, ${engine}`, click,
+  goal(
+    `click on 计算 to five results, ${engine}`, click,
     `${(click * 1000).toFixed(0)} µs (mean ${(clicks.mean * 1000).toFixed(0)} µs)`, 2);
   console.log(`click, ${engine}: Label9 reads "${clicks.label9}"`);
 }
-const goal = (name, figure, text, limit, atLeast = false) =>
-  goals.push({ name, figure, text, limit, atLeast });
+const goal = (name, figure, text, limit, atLeast = false) => goals.push({ name, figure, text, limit, atLeast });
 
 // A blank page that notes when it stands drawn, the way the window does.
 const blankFolder = mkdtempSync(join(tmpdir(), 'vorlaine-blank-'));
-writeFileSync(join(blankFolder, 'index.html'), '<!doctype html><meta charset="utf-8"><title>blank</title>' +
-  '<script>requestAnimationFrame(() => { const c = new MessageChannel(); ' +
-  'c.port1.onmessage = () => { window.vorlaineDrawnAt = performance.now(); }; c.port2.postMessage(0); });</script>');
+writeFileSync(
+  join(blankFolder, 'index.html'),
+  '<!doctype html><meta charset="utf-8"><title>blank</title>' +
+    '<script>requestAnimationFrame(() => { const c = new MessageChannel(); ' +
+    'c.port1.onmessage = () => { window.vorlaineDrawnAt = performance.now(); }; c.port2.postMessage(0); });</script>');
 
 const site = await startServer();
 const blank = await startServer(blankFolder);
@@ -80,7 +82,8 @@ try {
         // The service worker's own copies come from the browser's cache: no bytes.
         const body = await response.body();
         if (body.length > 0) bodies.set(`${response.url()} ${bodies.size}`, body);
-      } catch { /* a response without a body */ }
+      } catch { /* a response without a body */
+      }
     });
     await page.goto(site.url);
     await page.waitForSelector('#Form1[data-ready="true"]');
@@ -90,7 +93,8 @@ try {
     const gzip = [...bodies.values()].reduce((n, b) => n + gzipSync(b, { level: 9 }).length, 0);
     console.log(`first visit: ${bodies.size} responses with a body`);
     for (const [url, body] of bodies)
-      console.log(`  ${url.split(' ')[0].slice(site.url.length) || '/'}: ${body.length} B, ` +
+      console.log(
+        `  ${url.split(' ')[0].slice(site.url.length) || '/'}: ${body.length} B, ` +
         `${gzipSync(body, { level: 9 }).length} B gzip`);
     goal('bytes loaded, raw', raw / 1024, `${(raw / 1024).toFixed(1)} KB`, 100);
     goal('bytes loaded, gzip', gzip / 1024, `${(gzip / 1024).toFixed(1)} KB`, 80);
@@ -108,7 +112,8 @@ try {
     return at;
   };
   await coldLoad(site.url, null); // warms the browser itself
-  for (const [what, viewport] of [['desktop', { width: 1280, height: 800 }], ['390×844', { width: 390, height: 844 }]]) {
+  for (const [what, viewport] of [
+         ['desktop', { width: 1280, height: 800 }], ['390×844', { width: 390, height: 844 }]]) {
     const windowTimes = [];
     const blankTimes = [];
     for (let i = 0; i < loads; ++i) {
@@ -118,7 +123,8 @@ try {
     console.log(`${what}: window drawn (ms): ${windowTimes.map((t) => t.toFixed(1)).join(' ')}`);
     console.log(`${what}: blank page drawn (ms): ${blankTimes.map((t) => t.toFixed(1)).join(' ')}`);
     const [drawn, blankDrawn] = [median(windowTimes), median(blankTimes)];
-    goal(`window drawn / blank page, ${what}`, drawn / blankDrawn,
+    goal(
+      `window drawn / blank page, ${what}`, drawn / blankDrawn,
       `${(drawn / blankDrawn).toFixed(2)} (${drawn.toFixed(1)} ms, blank ${blankDrawn.toFixed(1)} ms)`, 1.5);
   }
 
@@ -150,10 +156,16 @@ try {
   const jsonOut = join(blankFolder, 'native.json');
   const nativeRates = () => {
     // Its own goal table counts the benchmarks left out as not run: only the figure matters here.
-    spawnSync(calcBench, ['--benchmark_filter=BM_Calculate$', '--benchmark_repetitions=3',
-      `--benchmark_out=${jsonOut}`, '--benchmark_out_format=json'], { stdio: 'ignore' });
-    return JSON.parse(readFileSync(jsonOut, 'utf8')).benchmarks
-      .filter((b) => b.run_type === 'iteration').map((b) => b.items_per_second);
+    spawnSync(
+      calcBench,
+      [
+        '--benchmark_filter=BM_Calculate$', '--benchmark_repetitions=3', `--benchmark_out=${jsonOut}`,
+        '--benchmark_out_format=json'
+      ],
+      { stdio: 'ignore' });
+    return JSON.parse(readFileSync(jsonOut, 'utf8'))
+      .benchmarks.filter((b) => b.run_type === 'iteration')
+      .map((b) => b.items_per_second);
   };
   const nativeBefore = nativeRates();
   const wasmRates = await page.evaluate(async () => {
@@ -174,8 +186,11 @@ try {
   const wasmRate = median(wasmRates);
   const nativeRate = median([...nativeBefore, ...nativeRates()]);
   const ratio = wasmRate / nativeRate;
-  goal('wasm calculations / native', ratio, `${ratio.toFixed(2)} (${(wasmRate / 1e6).toFixed(2)} M/s ` +
-    `vs ${(nativeRate / 1e6).toFixed(2)} M/s)`, 0.5, true);
+  goal(
+    'wasm calculations / native', ratio,
+    `${ratio.toFixed(2)} (${(wasmRate / 1e6).toFixed(2)} M/s ` +
+      `vs ${(nativeRate / 1e6).toFixed(2)} M/s)`,
+    0.5, true);
   await page.close();
 } finally {
   await browser.close();
@@ -185,11 +200,13 @@ try {
 }
 
 let allMet = true;
-console.log(`\n${new Date().toISOString()}, ${cpus().length} cores, load average ${loadavg().map((l) => l.toFixed(2)).join(' ')}`);
+console.log(`\n${new Date().toISOString()}, ${cpus().length} cores, load average ${
+  loadavg().map((l) => l.toFixed(2)).join(' ')}`);
 console.log(`${'goal'.padEnd(34)} ${'measured'.padStart(44)}   target`);
 for (const g of goals) {
   const met = g.atLeast ? g.figure >= g.limit : g.figure <= g.limit;
   allMet &&= met;
-  console.log(`${g.name.padEnd(34)} ${g.text.padStart(44)}   ${g.atLeast ? '>=' : '<='} ${g.limit}  ${met ? 'met' : 'MISSED'}`);
+  console.log(
+    `${g.name.padEnd(34)} ${g.text.padStart(44)}   ${g.atLeast ? '>=' : '<='} ${g.limit}  ${met ? 'met' : 'MISSED'}`);
 }
 process.exit(allMet ? 0 : 1);

@@ -73,8 +73,8 @@ export class Core {
     for (let n = view.getUint32(0, true); n > 0; --n) {
       const kind = raw[pos++];
       const [first, second] = [text(), text()];
-      effects.push(kind === 0 ? { notice: { title: first, text: second } }
-                              : { caption: { label: first, text: second } });
+      effects.push(
+        kind === 0 ? { notice: { title: first, text: second } } : { caption: { label: first, text: second } });
     }
     return effects;
   }
@@ -89,8 +89,7 @@ export class Core {
   // The effect of a change of the rainy-days box: Text5's new text or a notice.
   rainyInterval(text) {
     const bytes = encoder.encode(text);
-    new Uint8Array(this.exports.memory.buffer, this.exports.input_buffer(bytes.length),
-      bytes.length).set(bytes);
+    new Uint8Array(this.exports.memory.buffer, this.exports.input_buffer(bytes.length), bytes.length).set(bytes);
     this.exports.rainy_interval();
     return this.#effects()[0];
   }
@@ -123,8 +122,8 @@ function startWindow() {
   // that its compilation does not hold back the first drawing on a small
   // machine; whatever needs it before then waits for it.
   let startCore;
-  const core = new Promise((begin) => { startCore = begin; })
-    .then(() => Core.load(new URL('vorlaine.wasm', import.meta.url)));
+  const core =
+    new Promise((begin) => { startCore = begin; }).then(() => Core.load(new URL('vorlaine.wasm', import.meta.url)));
   let coreReady = null; // the core itself, once it is there
 
   // ---- Handlers run one at a time, in the order the user acted, even while
@@ -172,10 +171,8 @@ function startWindow() {
   const heard = { results: false, interval: false };
   function announce() {
     const parts = [];
-    if (heard.results)
-      parts.push(...results.map(({ id, name }) => `${name} ${$(id).textContent.trim()}`));
-    if (heard.interval)
-      parts.push(`${windowTexts.rainy_interval.name} ${rainyInterval.value.trim()}`);
+    if (heard.results) parts.push(...results.map(({ id, name }) => `${name} ${$(id).textContent.trim()}`));
+    if (heard.interval) parts.push(`${windowTexts.rainy_interval.name} ${rainyInterval.value.trim()}`);
     heard.results = heard.interval = false;
     if (parts.length === 0) return;
     const message = parts.join(windowTexts.separator);
@@ -229,8 +226,7 @@ function startWindow() {
     const ready = coreReady ?? await core;
     const texts = Array.from({ length: 10 }, (_, i) => text(i + 1).value);
     const chosen = [1, 2, 3, 4].find((n) => option(n).checked) ?? 0;
-    for (const effect of ready.calculate(texts, check(2).checked ? 1 : 0, chosen))
-      await apply(effect);
+    for (const effect of ready.calculate(texts, check(2).checked ? 1 : 0, chosen)) await apply(effect);
     form.dataset.calculated = String(Number(form.dataset.calculated ?? 0) + 1);
     // On a phone the results lie above the fields: bring them into view.
     if (narrow.matches) $(results[0].id).scrollIntoView({ block: 'start' });
@@ -252,8 +248,7 @@ function startWindow() {
 
   function optionSelected(chosen) {
     // The four options are one tab stop, at the selected one.
-    for (const m of [1, 2, 3, 4])
-      option(m).tabIndex = option(m) === chosen ? Number(option(m).dataset.tab) : -1;
+    for (const m of [1, 2, 3, 4]) option(m).tabIndex = option(m) === chosen ? Number(option(m).dataset.tab) : -1;
     $('Label18').textContent = captionOf(chosen);
   }
 
@@ -265,8 +260,8 @@ function startWindow() {
 
   // ---- The inputs in the page's address, for a link to them. Only the
   // fragment: it never reaches a server.
-  const textBoxes = [...form.querySelectorAll('input[type="text"]')]
-    .sort((a, b) => Number(a.id.replace(/\D/g, '')) - Number(b.id.replace(/\D/g, '')));
+  const textBoxes = [...form.querySelectorAll('input[type="text"]')].sort(
+    (a, b) => Number(a.id.replace(/\D/g, '')) - Number(b.id.replace(/\D/g, '')));
   const checkBoxes = [...form.querySelectorAll('input[type="checkbox"]')];
   const radios = [...form.querySelectorAll('input[type="radio"]')];
   const optionNumber = (box) => box.id.replace(/^\D+/, '');
@@ -281,7 +276,8 @@ function startWindow() {
       if (box.value !== box.defaultValue) fields.set(box.id, box.value);
     const link = fields.toString();
     const address = location.pathname + location.search + (link ? `#${link}` : '');
-    if (address !== location.pathname + location.search + location.hash) history.replaceState(history.state, '', address);
+    if (address !== location.pathname + location.search + location.hash)
+      history.replaceState(history.state, '', address);
   }
 
   // Fills the window from a link as if typed: the choices first, then the
@@ -292,7 +288,9 @@ function startWindow() {
     const fields = new Map(new URLSearchParams(fragment));
     const usable = (box) => box && form.contains(box) && !box.disabled;
     const chosen = radios.find((r) => optionNumber(r) === fields.get('Option'));
-    if (usable(chosen)) { selectOption(chosen); }
+    if (usable(chosen)) {
+      selectOption(chosen);
+    }
     for (const box of checkBoxes)
       if (usable(box) && ['0', '1'].includes(fields.get(box.id))) await setCheck(box, fields.get(box.id) === '1');
     for (const box of textBoxes) {
@@ -309,7 +307,9 @@ function startWindow() {
   rainyDays.addEventListener('input', () => enqueue(Text4_Change));
   check(2).addEventListener('change', () => enqueue(Check2_Click));
   for (const n of [1, 2, 3, 4])
-    option(n).addEventListener('change', () => enqueue(() => { if (option(n).checked) optionSelected(option(n)); }));
+    option(n).addEventListener('change', () => enqueue(() => {
+                                           if (option(n).checked) optionSelected(option(n));
+                                         }));
   $('Command1').addEventListener('click', () => enqueue(Command1_Click));
   $('Command2').addEventListener('click', () => enqueue(Command2_Click));
   // Any other typing only changes the link, in its turn.
@@ -326,14 +326,13 @@ function startWindow() {
   // in the desktop window; disabled controls and unselected options are skipped.
   function moveFocus(event) {
     const stops = [...form.querySelectorAll('input, button')]
-      .filter((e) => e.tabIndex > 0 && !e.disabled)
-      .sort((a, b) => a.tabIndex - b.tabIndex);
+                    .filter((e) => e.tabIndex > 0 && !e.disabled)
+                    .sort((a, b) => a.tabIndex - b.tabIndex);
     if (stops.length === 0) return;
     event.preventDefault();
     const at = stops.indexOf(document.activeElement);
     const step = event.shiftKey ? -1 : 1;
-    const next = at < 0 ? (step > 0 ? 0 : stops.length - 1)
-                        : (at + step + stops.length) % stops.length;
+    const next = at < 0 ? (step > 0 ? 0 : stops.length - 1) : (at + step + stops.length) % stops.length;
     stops[next].focus();
   }
 
@@ -348,13 +347,13 @@ function startWindow() {
   // has begun), and when the core is ready as well; a click on 计算 before
   // that waits for the core.
   const drawn = document.fonts.ready.then(() => new Promise((done) => requestAnimationFrame(() => {
-    const channel = new MessageChannel();
-    channel.port1.onmessage = () => {
-      window.vorlaineDrawnAt = performance.now();
-      done();
-    };
-    channel.port2.postMessage(null);
-  })));
+                                                              const channel = new MessageChannel();
+                                                              channel.port1.onmessage = () => {
+                                                                window.vorlaineDrawnAt = performance.now();
+                                                                done();
+                                                              };
+                                                              channel.port2.postMessage(null);
+                                                            })));
   drawn.then(startCore);
   core.then((c) => {
     coreReady = c;
@@ -369,5 +368,4 @@ function startWindow() {
 
 // The page runs this module as its own inline script; the file itself is for
 // those who only want the core, and must not start the window a second time.
-if (typeof document !== 'undefined' && !document.getElementById('Form1')?.dataset.loaded)
-  startWindow();
+if (typeof document !== 'undefined' && !document.getElementById('Form1')?.dataset.loaded) startWindow();

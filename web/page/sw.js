@@ -16,16 +16,19 @@ let silentUntil = 0;
 self.addEventListener('install', (event) => {
   // The page registers this worker once it has the core, so every file here
   // is still in the browser's cache from the visit itself: nothing twice.
-  event.waitUntil(caches.open(CACHE).then((cache) =>
-    cache.addAll(FILES.map((f) => new Request(f, { cache: 'force-cache' })))));
+  event.waitUntil(
+    caches.open(CACHE).then((cache) => cache.addAll(FILES.map((f) => new Request(f, { cache: 'force-cache' })))));
   self.skipWaiting();
 });
 
-self.addEventListener('activate', (event) => event.waitUntil(
-  caches.keys()
-    .then((names) => Promise.all(names.filter((n) => n.startsWith('vorlaine') && n !== CACHE)
-      .map((n) => caches.delete(n))))
-    .then(() => self.clients.claim())));
+self.addEventListener(
+  'activate',
+  (event) =>
+    event.waitUntil(caches.keys()
+                      .then(
+                        (names) => Promise.all(
+                          names.filter((n) => n.startsWith('vorlaine') && n !== CACHE).map((n) => caches.delete(n))))
+                      .then(() => self.clients.claim())));
 
 // The page is kept under the folder's address whatever it was opened as.
 function keyOf(request) {
@@ -43,11 +46,13 @@ async function answer(event) {
   const network = fetch(event.request.url, { cache: 'no-cache', credentials: 'same-origin' });
   // Every good answer renews the kept copy, in the background; the copy is
   // taken before the page reads the answer.
-  event.waitUntil(network.then(async (response) => {
-    if (!response.ok || response.redirected) return;
-    const copy = response.clone();
-    await (await caches.open(CACHE)).put(key, copy);
-  }).catch(() => {}));
+  event.waitUntil(network
+                    .then(async (response) => {
+                      if (!response.ok || response.redirected) return;
+                      const copy = response.clone();
+                      await (await caches.open(CACHE)).put(key, copy);
+                    })
+                    .catch(() => {}));
   const kept = () => caches.match(key, { ignoreSearch: true, cacheName: CACHE });
   if (Date.now() < silentUntil) {
     const copy = await kept();

@@ -5,15 +5,17 @@
 // opened, in order, but for the start-up row's "unlogged" boxes; what the user
 // types or clicks is the action, not the log.
 import assert from 'node:assert/strict';
-import { readFileSync } from 'node:fs';
-import { join } from 'node:path';
-import { after, before, describe, test } from 'node:test';
+import {readFileSync} from 'node:fs';
+import {join} from 'node:path';
+import {after, before, describe, test} from 'node:test';
 
-import { engines, launch } from './driver.mjs';
-import { noticeText, projectRoot, startServer } from './support.mjs';
+import {engines, launch} from './driver.mjs';
+import {noticeText, projectRoot, startServer} from './support.mjs';
 
 const rows = readFileSync(join(projectRoot, 'tests/data/window-behaviour.jsonl'), 'utf8')
-  .split('\n').filter((l) => l.trim() !== '').map((l) => JSON.parse(l));
+               .split('\n')
+               .filter((l) => l.trim() !== '')
+               .map((l) => JSON.parse(l));
 const startUp = rows[0].end;
 
 // A notice the table names by its texts in calc/notices.h, as the page shows
@@ -21,7 +23,8 @@ const startUp = rows[0].end;
 const shown = (entry) => {
   if (!entry.notice) return entry;
   const { title, text } = Array.isArray(entry.notice)
-    ? { title: noticeText(entry.notice[0]), text: noticeText(entry.notice[1]) } : entry.notice;
+    ? { title: noticeText(entry.notice[0]), text: noticeText(entry.notice[1]) }
+    : entry.notice;
   return { notice: { title, text: text.replaceAll('\r', '\n') } };
 };
 
@@ -49,8 +52,12 @@ function record(unlogged) {
   const opened = (records) => {
     for (const r of records) {
       if (r.oldValue !== null || !notice.open) continue;
-      log.push({ notice: { title: document.getElementById('notice-title').textContent,
-        text: document.getElementById('notice-text').textContent } });
+      log.push({
+        notice: {
+          title: document.getElementById('notice-title').textContent,
+          text: document.getElementById('notice-text').textContent
+        }
+      });
       // A notice is modal and waits with its button focused, as the desktop's does.
       if (!notice.matches(':modal') || document.activeElement?.id !== 'notice-ok')
         window.behaviourProblems.push(`notice opened with focus on ${document.activeElement?.id}`);
@@ -112,8 +119,8 @@ const noticeOpen = () => document.getElementById('notice').open;
 // ---- In node.
 
 const differences = (got, want) => Object.keys(want)
-  .filter((k) => JSON.stringify(got[k]) !== JSON.stringify(want[k]))
-  .map((k) => `${k}: ${JSON.stringify(got[k])}, want ${JSON.stringify(want[k])}`);
+                                     .filter((k) => JSON.stringify(got[k]) !== JSON.stringify(want[k]))
+                                     .map((k) => `${k}: ${JSON.stringify(got[k])}, want ${JSON.stringify(want[k])}`);
 
 // Handlers may finish in later tasks: give them a few before looking.
 const settle = (page) => page.evaluate(() => new Promise((r) => setTimeout(r, 20)));
@@ -125,8 +132,8 @@ async function perform(page, action, problems) {
   } else if (action.click) {
     await page.click(control(action.click));
   } else if (action.dblclick) {
-    await page.dblclick(action.at ? await page.evaluate(pointIn, [action.dblclick, action.at])
-      : control(action.dblclick));
+    await page.dblclick(
+      action.at ? await page.evaluate(pointIn, [action.dblclick, action.at]) : control(action.dblclick));
   } else if (action.focus) {
     await page.focus(`#${action.focus}`);
   } else if (action.press) {
@@ -165,9 +172,10 @@ async function replay(page, url, row) {
   for (const action of row.actions) await perform(page, action, problems);
   problems.push(...await page.evaluate(() => window.behaviourProblems));
   const { focus, ...base } = startUp;
-  problems.push(...differences(await page.evaluate(stateOf), { ...base, ...row.end }));
+  problems.push(...differences(await page.evaluate(stateOf), {...base, ...row.end }));
   if (await page.evaluate(noticeOpen)) problems.push('a notice was left open');
-  assert.deepEqual({ problems, log: await page.evaluate(() => window.behaviourLog) },
+  assert.deepEqual(
+    { problems, log: await page.evaluate(() => window.behaviourLog) },
     { problems: [], log: (row.log ?? []).map(shown) });
 }
 

@@ -2,17 +2,15 @@
 // difference between its number conversions and the desktop's shows up as a
 // failing case, not as a wrong last digit on a user's screen.
 import assert from 'node:assert/strict';
-import { readFileSync } from 'node:fs';
-import { join } from 'node:path';
-import { before, test } from 'node:test';
+import {readFileSync} from 'node:fs';
+import {join} from 'node:path';
+import {before, test} from 'node:test';
 
-import { expectedEffects, faultNotice, readJsonLines, site } from './support.mjs';
+import {expectedEffects, faultNotice, readJsonLines, site} from './support.mjs';
 
 const { Core } = await import(join(site, 'app.js'));
 let core;
-before(async () => {
-  core = await Core.load(readFileSync(join(site, 'vorlaine.wasm')));
-});
+before(async () => { core = await Core.load(readFileSync(join(site, 'vorlaine.wasm'))); });
 
 const textsOf = (c) => Array.from({ length: 10 }, (_, i) => c.texts[`Text${i + 1}`]);
 
@@ -46,9 +44,9 @@ test('every rainy-days case gives the reference interval or the fault notice', (
 
 test('texts of any length and characters cross to the core unchanged', () => {
   // The latitude is copied into the angle caption as typed.
-  const latitude = '北纬 23°26′ ' + 'x'.repeat(5000) + '\u0000end';
-  const effects = core.calculate(['60', '12', '5', '1', '5', '0.75', '0.8', '0.85', '5', latitude],
-    0, 1);
+  const latitude = '北纬 23°26′ ' +
+    'x'.repeat(5000) + '\u0000end';
+  const effects = core.calculate(['60', '12', '5', '1', '5', '0.75', '0.8', '0.85', '5', latitude], 0, 1);
   assert.deepEqual(effects.at(-1), { caption: { label: 'Label15', text: `${latitude}度` } });
   assert.equal(effects.length, 5);
 });

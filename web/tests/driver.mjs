@@ -3,26 +3,29 @@
 // WebDriver BiDi) and WebKit (WebKitGTK's MiniBrowser through WebKitWebDriver
 // and selenium-webdriver, on the X display that scripts/web-tests.sh starts).
 // Every page is a fresh, isolated browser profile; a failure names its engine.
-import { execFileSync, spawn } from 'node:child_process';
-import { mkdirSync, mkdtempSync, rmSync, writeFileSync } from 'node:fs';
-import { createServer } from 'node:net';
-import { tmpdir } from 'node:os';
-import { join } from 'node:path';
+import {execFileSync, spawn} from 'node:child_process';
+import {mkdirSync, mkdtempSync, rmSync, writeFileSync} from 'node:fs';
+import {createServer} from 'node:net';
+import {tmpdir} from 'node:os';
+import {join} from 'node:path';
 
-import { cropPng } from './png_crop.mjs';
+import {cropPng} from './png_crop.mjs';
 
 export const allEngines = ['chromium', 'firefox', 'webkit'];
 export const engines = process.env.VORLAINE_ENGINES
   ? process.env.VORLAINE_ENGINES.split(',').map((e) => e.trim()).filter(Boolean)
   : allEngines;
-for (const e of engines) if (!allEngines.includes(e)) throw new Error(`unknown engine ${e}`);
+for (const e of engines)
+  if (!allEngines.includes(e)) throw new Error(`unknown engine ${e}`);
 
 const programs = {
   chromium: () => process.env.VORLAINE_CHROMIUM ?? '/usr/bin/chromium',
   firefox: () => process.env.VORLAINE_FIREFOX ?? '/usr/bin/firefox-esr',
   // The browser WebKitGTK ships for automation, in its library folder.
-  webkit: () => process.env.VORLAINE_MINIBROWSER ?? execFileSync('dpkg', ['-L', 'libwebkit2gtk-4.1-0'],
-    { encoding: 'utf8' }).split('\n').find((f) => f.endsWith('/MiniBrowser')),
+  webkit: () => process.env.VORLAINE_MINIBROWSER ??
+    execFileSync('dpkg', ['-L', 'libwebkit2gtk-4.1-0'], { encoding: 'utf8' })
+      .split('\n')
+      .find((f) => f.endsWith('/MiniBrowser')),
 };
 
 // The script each engine evaluates: `fn` (a function, or the text of one or of
@@ -74,11 +77,19 @@ class Page {
   }
 
   async goto(url) {
-    try { await this.raw.goto(url); } catch (e) { this.#fail(`goto ${url}`, e); }
+    try {
+      await this.raw.goto(url);
+    } catch (e) {
+      this.#fail(`goto ${url}`, e);
+    }
   }
 
   async evaluate(fn, arg) {
-    try { return parsed(await this.raw.evaluate(script(fn, arg))); } catch (e) { this.#fail('evaluate', e); }
+    try {
+      return parsed(await this.raw.evaluate(script(fn, arg)));
+    } catch (e) {
+      this.#fail('evaluate', e);
+    }
   }
 
   // Polls `fn(arg)` in the page until it is truthy; returns that value.
@@ -103,12 +114,20 @@ class Page {
   // (a modal notice's backdrop, say) takes it, as it would a user's.
   async click(selector) {
     const { x, y } = await this.#centre(selector);
-    try { await this.raw.click(x, y, 1); } catch (e) { this.#fail(`click ${selector}`, e); }
+    try {
+      await this.raw.click(x, y, 1);
+    } catch (e) {
+      this.#fail(`click ${selector}`, e);
+    }
   }
 
   async dblclick(target) {
     const { x, y } = typeof target === 'string' ? await this.#centre(target) : target;
-    try { await this.raw.click(x, y, 2); } catch (e) { this.#fail(`dblclick ${JSON.stringify(target)}`, e); }
+    try {
+      await this.raw.click(x, y, 2);
+    } catch (e) {
+      this.#fail(`dblclick ${JSON.stringify(target)}`, e);
+    }
   }
 
   // A touch where the engine can give one, else a click.
@@ -117,7 +136,9 @@ class Page {
     try {
       if (this.raw.tap) await this.raw.tap(x, y);
       else await this.raw.click(x, y, 1);
-    } catch (e) { this.#fail(`tap ${selector}`, e); }
+    } catch (e) {
+      this.#fail(`tap ${selector}`, e);
+    }
   }
 
   async focus(selector) {
@@ -127,7 +148,11 @@ class Page {
   // Focuses the element, caret at the end, and types `text` key by key.
   async type(selector, text) {
     await this.focus(selector);
-    try { await this.raw.type(text); } catch (e) { this.#fail(`type into ${selector}`, e); }
+    try {
+      await this.raw.type(text);
+    } catch (e) {
+      this.#fail(`type into ${selector}`, e);
+    }
   }
 
   // Replaces an element's text by key events: select all, then type (or delete).
@@ -137,18 +162,28 @@ class Page {
     try {
       if (text === '') await this.raw.press('Delete');
       else await this.raw.type(text);
-    } catch (e) { this.#fail(`fill ${selector}`, e); }
+    } catch (e) {
+      this.#fail(`fill ${selector}`, e);
+    }
   }
 
   // A key to the focused element: 'Tab', 'Shift+Tab', 'Enter', 'Escape', ' ',
   // 'ArrowRight', or one character.
   async press(key) {
-    try { await this.raw.press(key); } catch (e) { this.#fail(`press ${key}`, e); }
+    try {
+      await this.raw.press(key);
+    } catch (e) {
+      this.#fail(`press ${key}`, e);
+    }
   }
 
   // The viewport, or only the element `selector` when one is given.
   async screenshot(path, selector) {
-    try { writeFileSync(path, await this.raw.screenshot(selector)); } catch (e) { this.#fail('screenshot', e); }
+    try {
+      writeFileSync(path, await this.raw.screenshot(selector));
+    } catch (e) {
+      this.#fail('screenshot', e);
+    }
   }
 
   async close() {
@@ -164,8 +199,8 @@ async function chromium() {
   const playwrightKey = (key) => (key === ' ' ? 'Space' : key);
   return {
     async newPage({ width, height, touch, deviceScaleFactor }) {
-      const context = await browser.newContext({ viewport: { width, height }, hasTouch: touch,
-        isMobile: touch, deviceScaleFactor });
+      const context =
+        await browser.newContext({ viewport: { width, height }, hasTouch: touch, isMobile: touch, deviceScaleFactor });
       const page = await context.newPage();
       const wrapped = new Page('chromium', {
         goto: (url) => page.goto(url),
@@ -188,9 +223,14 @@ async function chromium() {
 
 async function firefox() {
   const puppeteer = (await import('puppeteer-core')).default;
-  const browser = await puppeteer.launch({ browser: 'firefox', executablePath: programs.firefox(),
+  const browser = await puppeteer.launch({
+    browser: 'firefox',
+    executablePath: programs.firefox(),
     // It has taken 18 s to start on a busy two-core machine.
-    protocol: 'webDriverBiDi', headless: true, timeout: 120000 });
+    protocol: 'webDriverBiDi',
+    headless: true,
+    timeout: 120000
+  });
   return {
     async newPage({ width, height, touch, deviceScaleFactor }) {
       const context = await browser.createBrowserContext();
@@ -228,10 +268,14 @@ async function firefox() {
 // ---- WebKit -----------------------------------------------------------------
 
 const freePort = () => new Promise((done, fail) => {
-  const probe = createServer().listen(0, '127.0.0.1', () => {
-    const { port } = probe.address();
-    probe.close(() => done(port));
-  }).on('error', fail);
+  const probe = createServer()
+                  .listen(
+                    0, '127.0.0.1',
+                    () => {
+                      const { port } = probe.address();
+                      probe.close(() => done(port));
+                    })
+                  .on('error', fail);
 });
 
 async function waitForPort(port, child) {
@@ -239,7 +283,10 @@ async function waitForPort(port, child) {
   for (let i = 0; i < 200; ++i) {
     if (child.exitCode !== null) throw new Error(`WebKitWebDriver ended with ${child.exitCode}`);
     const open = await new Promise((done) => {
-      const s = connect(port, '127.0.0.1', () => { s.end(); done(true); }).on('error', () => done(false));
+      const s = connect(port, '127.0.0.1', () => {
+                  s.end();
+                  done(true);
+                }).on('error', () => done(false));
     });
     if (open) return;
     await new Promise((r) => setTimeout(r, 25));
@@ -256,11 +303,21 @@ async function webkit() {
   // viewport be as narrow as a phone's.
   const config = mkdtempSync(join(tmpdir(), 'vorlaine-webkit-'));
   mkdirSync(join(config, 'gtk-3.0'));
-  writeFileSync(join(config, 'gtk-3.0/gtk.css'),
-    '* { font-size: 1px; min-width: 0; min-height: 0; padding: 0; margin: 0; }\n');
-  const keys = { Tab: Key.TAB, Enter: Key.ENTER, Escape: Key.ESCAPE, Shift: Key.SHIFT, Delete: Key.DELETE,
-    Backspace: Key.BACK_SPACE, ArrowRight: Key.ARROW_RIGHT, ArrowLeft: Key.ARROW_LEFT,
-    ArrowUp: Key.ARROW_UP, ArrowDown: Key.ARROW_DOWN, ' ': ' ' };
+  writeFileSync(
+    join(config, 'gtk-3.0/gtk.css'), '* { font-size: 1px; min-width: 0; min-height: 0; padding: 0; margin: 0; }\n');
+  const keys = {
+    Tab: Key.TAB,
+    Enter: Key.ENTER,
+    Escape: Key.ESCAPE,
+    Shift: Key.SHIFT,
+    Delete: Key.DELETE,
+    Backspace: Key.BACK_SPACE,
+    ArrowRight: Key.ARROW_RIGHT,
+    ArrowLeft: Key.ARROW_LEFT,
+    ArrowUp: Key.ARROW_UP,
+    ArrowDown: Key.ARROW_DOWN,
+    ' ': ' '
+  };
   const webdriverKey = (key) => keys[key] ?? key;
   const open = new Set();
 
@@ -269,8 +326,9 @@ async function webkit() {
   async function start() {
     const port = await freePort();
     // Bound to 127.0.0.1: otherwise the client dials the machine's own address.
-    const service = spawn('WebKitWebDriver', [`--port=${port}`, '--host=127.0.0.1'],
-      { stdio: ['ignore', 'ignore', 'inherit'], env: { ...process.env, XDG_CONFIG_HOME: config } });
+    const service = spawn(
+      'WebKitWebDriver', [`--port=${port}`, '--host=127.0.0.1'],
+      { stdio: ['ignore', 'ignore', 'inherit'], env: {...process.env, XDG_CONFIG_HOME: config } });
     const ended = new Promise((done) => service.on('exit', done));
     const stop = async (driver) => {
       open.delete(stop);
@@ -281,11 +339,14 @@ async function webkit() {
     open.add(stop);
     try {
       await waitForPort(port, service);
-      const driver = await new Builder().usingServer(`http://127.0.0.1:${port}`).withCapabilities({
-        browserName: 'MiniBrowser',
-        // Without --automation the session never starts.
-        'webkitgtk:browserOptions': { binary, args: ['--automation'] },
-      }).build();
+      const driver = await new Builder()
+                       .usingServer(`http://127.0.0.1:${port}`)
+                       .withCapabilities({
+                         browserName: 'MiniBrowser',
+                         // Without --automation the session never starts.
+                         'webkitgtk:browserOptions': { binary, args: ['--automation'] },
+                       })
+                       .build();
       open.delete(stop);
       const quit = () => stop(driver);
       open.add(quit);
@@ -306,7 +367,7 @@ async function webkit() {
         // size asked for; the window manager may take a moment to follow.
         const window = driver.manage().window();
         await window.setRect({ x: 0, y: 0, width, height });
-        for (let tries = 0; ; ++tries) {
+        for (let tries = 0;; ++tries) {
           const inner = await driver.executeScript('return [innerWidth, innerHeight]');
           if (inner[0] === width && inner[1] === height) break;
           if (tries === 20) throw new Error(`viewport ${inner.join('×')}, not ${width}×${height}`);
@@ -319,8 +380,8 @@ async function webkit() {
         throw e;
       }
       // Pointer positions are whole pixels in WebDriver.
-      const at = (x, y) => driver.actions({ async: true })
-        .move({ x: Math.round(x), y: Math.round(y), origin: Origin.VIEWPORT });
+      const at = (x, y) =>
+        driver.actions({ async: true }).move({ x: Math.round(x), y: Math.round(y), origin: Origin.VIEWPORT });
       const wrapped = new Page('webkit', {
         goto: (url) => driver.get(url),
         evaluate: (text) => driver.executeScript(`return ${text};`),
@@ -356,7 +417,11 @@ async function webkit() {
   };
 }
 
-const starters = { chromium, firefox, webkit };
+const starters = {
+  chromium,
+  firefox,
+  webkit
+};
 
 export async function launch(name) {
   let engine;

@@ -1,16 +1,13 @@
 // The window in each browser engine: the reference set through the page, the
 // layout against the control table, and the behaviours of the desktop window.
 import assert from 'node:assert/strict';
-import { readFileSync } from 'node:fs';
-import { join } from 'node:path';
-import { after, before, describe, test } from 'node:test';
-import { setTimeout as sleep } from 'node:timers/promises';
+import {readFileSync} from 'node:fs';
+import {join} from 'node:path';
+import {after, before, describe, test} from 'node:test';
+import {setTimeout as sleep} from 'node:timers/promises';
 
-import { engines, launch } from './driver.mjs';
-import {
-  controlTable, expectedEffects, faultNotice, openWindow, projectRoot, readJsonLines, resultLabels,
-  startServer,
-} from './support.mjs';
+import {engines, launch} from './driver.mjs';
+import {controlTable, expectedEffects, faultNotice, openWindow, projectRoot, readJsonLines, resultLabels, startServer,} from './support.mjs';
 
 let server;
 before(async () => { server = await startServer(); });
@@ -25,10 +22,12 @@ function recordEffects(results) {
     for (const change of changes) {
       const target = change.target.nodeType === 1 ? change.target : change.target.parentNode;
       if (target.id === 'notice' && change.attributeName === 'open' && target.open) {
-        window.effectLog.push({ notice: {
-          title: document.getElementById('notice-title').textContent,
-          text: document.getElementById('notice-text').textContent.replaceAll('\n', '\r'),
-        } });
+        window.effectLog.push({
+          notice: {
+            title: document.getElementById('notice-title').textContent,
+            text: document.getElementById('notice-text').textContent.replaceAll('\n', '\r'),
+          }
+        });
       } else if (results.includes(target.id) && change.type !== 'attributes') {
         window.effectLog.push({ caption: { label: target.id, text: target.textContent } });
       }
@@ -47,11 +46,12 @@ const units = [['Label12', 'V'], ['Label8', 'V'], ['Label9', 'Ah'], ['Label13', 
 // Notices are counted as they open: one may follow another in the same task
 // that closed it, so the dialog is never seen closed in between.
 async function calculate(page) {
-  const [calculated, earlier] = await page.evaluate(() => [
-    Number(document.getElementById('Form1').dataset.calculated ?? 0),
-    window.effectLog.filter((e) => e.notice).length]);
+  const [calculated, earlier] = await page.evaluate(
+    () =>
+      [Number(document.getElementById('Form1').dataset.calculated ?? 0),
+       window.effectLog.filter((e) => e.notice).length]);
   await page.click('#Command1');
-  for (let closed = earlier; ; ++closed) {
+  for (let closed = earlier;; ++closed) {
     const state = await page.waitFor(([n, closed]) => {
       if (Number(document.getElementById('Form1').dataset.calculated ?? 0) > n) return 'done';
       const opened = window.effectLog.filter((e) => e.notice).length;
@@ -73,10 +73,16 @@ async function runCases({ cases, units, press }) {
   // Waits for a notice to open or close, or a calculation to end: watched,
   // not polled, as a poll's tasks may wait for the next frame.
   const change = () => new Promise((done) => {
-    const watch = new MutationObserver(() => { watch.disconnect(); done(true); });
+    const watch = new MutationObserver(() => {
+      watch.disconnect();
+      done(true);
+    });
     watch.observe($('notice'), { attributes: true, attributeFilter: ['open'] });
     watch.observe($('Form1'), { attributes: true, attributeFilter: ['data-calculated'] });
-    setTimeout(() => { watch.disconnect(); done(false); }, 5000);
+    setTimeout(() => {
+      watch.disconnect();
+      done(false);
+    }, 5000);
   });
   const logs = [];
   for (const c of cases) {
@@ -91,7 +97,7 @@ async function runCases({ cases, units, press }) {
     const calculated = $('Form1').dataset.calculated;
     let next = change();
     $('Command1').click();
-    for (let closed = 0; ;) {
+    for (let closed = 0;;) {
       if (!(await next)) return { stuck: c, logs };
       // Watching again before looking, so that no change goes unseen.
       next = change();
@@ -109,7 +115,8 @@ async function runCases({ cases, units, press }) {
 // Types the first reference case that shows no notice and writes the five
 // results into `page`, and presses 计算; returns the case.
 async function computePlainCase(page) {
-  const c = readJsonLines('sizing-cases.jsonl').find((r) => r.effects.length === 5 && r.effects.every((e) => e.caption));
+  const c =
+    readJsonLines('sizing-cases.jsonl').find((r) => r.effects.length === 5 && r.effects.every((e) => e.caption));
   if (c.check2) await page.click('#Check2');
   await page.evaluate((texts) => {
     for (const [id, value] of Object.entries(texts)) document.getElementById(id).value = value;
@@ -139,8 +146,8 @@ for (const engine of engines) {
         assert.equal(cases.length, 600);
         const failures = [];
         for (let from = 0; from < cases.length; from += 100) {
-          const { stuck, logs } = await page.evaluate(runCases,
-            { cases: cases.slice(from, from + 100), units, press: true });
+          const { stuck, logs } =
+            await page.evaluate(runCases, { cases: cases.slice(from, from + 100), units, press: true });
           assert.equal(stuck, undefined, `${engine}: the calculation did not end`);
           for (const [i, got] of logs.entries()) {
             const c = cases[from + i];
@@ -170,9 +177,11 @@ for (const engine of engines) {
             $('Text4').dispatchEvent(new Event('input', { bubbles: true }));
             // A fault notice opens as soon as the handler's task is done.
             await new Promise((done) => setTimeout(done));
-            const notice = $('notice').open ? { notice: {
-              title: $('notice-title').textContent,
-              text: $('notice-text').textContent.replaceAll('\n', '\r') } } : null;
+            const notice = $('notice').open ? {
+              notice:
+                { title: $('notice-title').textContent, text: $('notice-text').textContent.replaceAll('\n', '\r') }
+            }
+                                            : null;
             if (notice) {
               const closed = new Promise((done) => $('notice').addEventListener('close', done, { once: true }));
               $('notice-ok').click();
@@ -195,8 +204,8 @@ for (const engine of engines) {
 
       test(`${engine}: the table has its 44 controls and the page all of them`, async () => {
         assert.equal(table.length, 44);
-        const names = await page.evaluate(() => [...document.querySelectorAll('[data-control]')]
-          .map((e) => e.dataset.control));
+        const names =
+          await page.evaluate(() => [...document.querySelectorAll('[data-control]')].map((e) => e.dataset.control));
         assert.deepEqual(names.sort(), table.map((r) => r.name).sort());
       });
 
@@ -209,15 +218,18 @@ for (const engine of engines) {
             const r = corner(e);
             const inFrame = e.parentElement.closest('#Frame1') !== null; // options may sit in a group inside
             const origin = inFrame ? frame : form;
-            return [e.dataset.control, { left: r.left - origin.left, top: r.top - origin.top,
-              width: r.width, height: r.height, inFrame }];
+            return [
+              e.dataset.control,
+              { left: r.left - origin.left, top: r.top - origin.top, width: r.width, height: r.height, inFrame }
+            ];
           }));
         });
         for (const row of table) {
           const box = boxes[row.name];
           assert.equal(box.inFrame, row.inFrame, row.name);
           for (const side of ['left', 'top', 'width', 'height'])
-            assert.ok(Math.abs(box[side] - row[side] / 15) <= 1,
+            assert.ok(
+              Math.abs(box[side] - row[side] / 15) <= 1,
               `${row.name} ${side}: ${box[side]} px, table ${row[side] / 15} px`);
         }
       });
@@ -227,28 +239,44 @@ for (const engine of engines) {
           const form = document.getElementById('Form1');
           // Each text's drawn width against its box: a font drawn wider than
           // the desktop's must still fit.
-          const overflowing = [...document.querySelectorAll('[data-control]')].filter((e) => {
-            const range = document.createRange();
-            range.selectNodeContents(e);
-            return range.getBoundingClientRect().width > e.getBoundingClientRect().width + 1;
-          }).map((e) => e.dataset.control);
+          const overflowing = [...document.querySelectorAll('[data-control]')]
+                                .filter((e) => {
+                                  const range = document.createRange();
+                                  range.selectNodeContents(e);
+                                  return range.getBoundingClientRect().width > e.getBoundingClientRect().width + 1;
+                                })
+                                .map((e) => e.dataset.control);
           return { size: [form.offsetWidth, form.offsetHeight], title: document.title, overflowing };
         });
         assert.deepEqual(seen, { size: [615, 522], title: 'Vorlaine', overflowing: [] });
       });
 
       test(`${engine}: captions, default texts and kinds are the table's, blanks kept`, async () => {
-        const seen = await page.evaluate(() => Object.fromEntries(
-          [...document.querySelectorAll('[data-control]')].map((e) => {
+        const seen =
+          await page.evaluate(() => Object.fromEntries([...document.querySelectorAll('[data-control]')].map((e) => {
             const named = document.getElementById(e.dataset.control);
             const legend = named.querySelector(':scope > legend');
-            return [e.dataset.control, { tag: named.tagName, type: named.type ?? null,
-              disabled: named.disabled ?? null,
-              text: named.tagName === 'INPUT' && named.type === 'text' ? named.value
-                : legend ? legend.textContent : named.closest('label')?.textContent ?? named.textContent }];
+            return [
+              e.dataset.control, {
+                tag: named.tagName,
+                type: named.type ?? null,
+                disabled: named.disabled ?? null,
+                text: named.tagName === 'INPUT' && named.type === 'text' ? named.value
+                  : legend                                               ? legend.textContent
+                           : named.closest('label')?.textContent ?? named.textContent
+              }
+            ];
           })));
-        const tags = { Label: ['SPAN', 'LABEL', 'OUTPUT'], TextBox: ['INPUT'], Button: ['BUTTON'],
-          CheckBox: ['INPUT'], Option: ['INPUT'], Frame: ['FIELDSET'], Line: ['DIV'], Picture: ['DIV'] };
+        const tags = {
+          Label: ['SPAN', 'LABEL', 'OUTPUT'],
+          TextBox: ['INPUT'],
+          Button: ['BUTTON'],
+          CheckBox: ['INPUT'],
+          Option: ['INPUT'],
+          Frame: ['FIELDSET'],
+          Line: ['DIV'],
+          Picture: ['DIV']
+        };
         for (const row of table) {
           const control = seen[row.name];
           assert.ok(tags[row.kind].includes(control.tag), `${row.name} is a ${control.tag}`);
@@ -261,12 +289,16 @@ for (const engine of engines) {
       });
 
       test(`${engine}: labels are tied to their boxes, results are named`, async () => {
-        const seen = await page.evaluate((results) => ({
-          labels: Object.fromEntries([...document.querySelectorAll('input')]
-            .map((e) => [e.id, [...e.labels].map((l) => l.id || l.textContent)])),
-          results: results.map((id) => [document.getElementById(id).getAttribute('aria-live'),
-            document.getElementById(id).getAttribute('aria-label')]),
-        }), resultLabels);
+        const seen = await page.evaluate(
+          (results) => ({
+            labels: Object.fromEntries([...document.querySelectorAll('input')].map(
+              (e) => [e.id, [...e.labels].map((l) => l.id || l.textContent)])),
+            results: results.map(
+              (id) =>
+                [document.getElementById(id).getAttribute('aria-live'),
+                 document.getElementById(id).getAttribute('aria-label')]),
+          }),
+          resultLabels);
         for (const row of controlTable().filter((r) => r.buddy))
           assert.ok(seen.labels[row.buddy].includes(row.name), `${row.buddy} is labelled by ${row.name}`);
         for (const n of [1, 2, 3, 4]) {
@@ -289,12 +321,15 @@ for (const engine of engines) {
         const first = await openWindow(browser, server.url);
         try {
           const seen = await first.evaluate(() => ({
-            inline: [document.querySelector('head > style').textContent,
-              document.querySelector('script[type="module"]').textContent],
-            // The service worker's own script is fetched for it, not for the page.
-            fetched: performance.getEntriesByType('resource').map((e) => new URL(e.name).pathname)
-              .filter((p) => /\.(css|m?js)$/.test(p) && p !== '/sw.js'),
-          }));
+                                              inline: [
+                                                document.querySelector('head > style').textContent,
+                                                document.querySelector('script[type="module"]').textContent
+                                              ],
+                                              // The service worker's own script is fetched for it, not for the page.
+                                              fetched: performance.getEntriesByType('resource')
+                                                         .map((e) => new URL(e.name).pathname)
+                                                         .filter((p) => /\.(css|m?js)$/.test(p) && p !== '/sw.js'),
+                                            }));
           assert.deepEqual(seen, { inline: [`\n${source('style.css')}`, `\n${source('app.js')}`], fetched: [] });
         } finally {
           await first.close();
@@ -330,8 +365,8 @@ for (const engine of engines) {
           await visitor.waitFor(() => document.querySelector('#Form1[data-ready="true"]') !== null, null, 30000);
           const c = await computePlainCase(visitor);
           await visitor.waitFor(() => document.getElementById('Form1').dataset.calculated === '1');
-          const shown = await visitor.evaluate((ids) => ids.map((id) => document.getElementById(id).textContent),
-            c.effects.map((e) => e.caption.label));
+          const shown = await visitor.evaluate(
+            (ids) => ids.map((id) => document.getElementById(id).textContent), c.effects.map((e) => e.caption.label));
           assert.deepEqual(shown, c.effects.map((e) => e.caption.text));
         } finally {
           await own.stop();

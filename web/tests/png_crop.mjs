@@ -1,7 +1,7 @@
 // Cuts a rectangle out of a PNG (8-bit RGB or RGBA, not interlaced, as
 // browsers write their screenshots): WebKitGTK's own element screenshot
 // leaves parts of the element black, its viewport screenshot does not.
-import { crc32, deflateSync, inflateSync } from 'node:zlib';
+import {crc32, deflateSync, inflateSync} from 'node:zlib';
 
 const signature = Buffer.from([137, 80, 78, 71, 13, 10, 26, 10]);
 
@@ -14,7 +14,7 @@ function chunk(type, data) {
   return Buffer.concat([head, data, crc]);
 }
 
-export function cropPng(png, { x, y, width, height }) {
+export function cropPng(png, {x, y, width, height}) {
   let header;
   const idat = [];
   for (let at = 8; at < png.length;) {
@@ -43,7 +43,8 @@ export function cropPng(png, { x, y, width, height }) {
       const c = i >= channels ? up[i - channels] : 0;
       const p = a + b - c;
       const paeth = Math.abs(p - a) <= Math.abs(p - b) && Math.abs(p - a) <= Math.abs(p - c) ? a
-        : Math.abs(p - b) <= Math.abs(p - c) ? b : c;
+        : Math.abs(p - b) <= Math.abs(p - c)                                                 ? b
+                                                                                             : c;
       out[i] = line[i] + [0, a, b, (a + b) >> 1, paeth][filter];
     }
   }
@@ -55,6 +56,6 @@ export function cropPng(png, { x, y, width, height }) {
   const ihdr = Buffer.from(header);
   ihdr.writeUInt32BE(cw, 0);
   ihdr.writeUInt32BE(ch, 4);
-  return Buffer.concat([signature, chunk('IHDR', ihdr), chunk('IDAT', deflateSync(Buffer.concat(rows))),
-    chunk('IEND', Buffer.alloc(0))]);
+  return Buffer.concat(
+    [signature, chunk('IHDR', ihdr), chunk('IDAT', deflateSync(Buffer.concat(rows))), chunk('IEND', Buffer.alloc(0))]);
 }

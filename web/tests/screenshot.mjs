@@ -1,7 +1,7 @@
 // Writes a picture of the window as the page draws it:
 //   screenshot.mjs OUT.png [ENGINE] [WIDTHxHEIGHT]   (default chromium, 800x700)
-import { launch } from './driver.mjs';
-import { openWindow, startServer } from './support.mjs';
+import {launch} from './driver.mjs';
+import {openWindow, startServer} from './support.mjs';
 
 const [out = 'web.png', engine = 'chromium', size = '800x700'] = process.argv.slice(2);
 const [width, height] = size.split('x').map(Number);

@@ -1,9 +1,9 @@
 // What the web tests share: the built site, its server, a fresh window, the
 // reference cases and the window's control table as the desktop has it.
-import { spawn } from 'node:child_process';
-import { existsSync, readFileSync } from 'node:fs';
-import { dirname, join, resolve } from 'node:path';
-import { fileURLToPath } from 'node:url';
+import {spawn} from 'node:child_process';
+import {existsSync, readFileSync} from 'node:fs';
+import {dirname, join, resolve} from 'node:path';
+import {fileURLToPath} from 'node:url';
 
 const here = dirname(fileURLToPath(import.meta.url));
 export const projectRoot = resolve(here, '../..');
@@ -11,24 +11,47 @@ export const site = resolve(process.env.VORLAINE_SITE ?? join(projectRoot, 'buil
 
 export function readJsonLines(name) {
   return readFileSync(join(projectRoot, 'tests/reference', name), 'utf8')
-    .split('\n').filter((line) => line.trim() !== '').map((line) => JSON.parse(line));
+    .split('\n')
+    .filter((line) => line.trim() !== '')
+    .map((line) => JSON.parse(line));
 }
 
 // The window's controls as the desktop shows them once started, from the
 // same table its Qt test reads, so that the page is checked against the
 // design and not against what the generator made of it.
-const kinds = { QLabel: 'Label', QLineEdit: 'TextBox', QPushButton: 'Button', QCheckBox: 'CheckBox',
-  QRadioButton: 'Option', QGroupBox: 'Frame', QFrame: 'Line', 'vorlaine::ui::SolarPicture': 'Picture' };
+const kinds = {
+  QLabel: 'Label',
+  QLineEdit: 'TextBox',
+  QPushButton: 'Button',
+  QCheckBox: 'CheckBox',
+  QRadioButton: 'Option',
+  QGroupBox: 'Frame',
+  QFrame: 'Line',
+  'vorlaine::ui::SolarPicture': 'Picture'
+};
 export function controlTable() {
-  return readFileSync(join(projectRoot, 'tests/data/form1-controls.tsv'), 'utf8').split('\n')
+  return readFileSync(join(projectRoot, 'tests/data/form1-controls.tsv'), 'utf8')
+    .split('\n')
     .filter((line) => line.trim() !== '' && !line.startsWith('#'))
     .map((line) => {
       const [name, kind, container, caption, left, top, width, height, tab, colour, font, enabled, buddy] =
         line.split('\t');
       if (!kinds[kind]) throw new Error(`unknown kind ${kind} of ${name}`);
-      return { name, kind: kinds[kind], caption: JSON.parse(caption), left: +left, top: +top, width: +width,
-        height: +height, inFrame: container === 'Frame1', tabIndex: tab === '-' ? -1 : +tab, colour, font,
-        enabled: enabled === 'yes', buddy: buddy === '-' ? null : buddy };
+      return {
+        name,
+        kind: kinds[kind],
+        caption: JSON.parse(caption),
+        left: +left,
+        top: +top,
+        width: +width,
+        height: +height,
+        inFrame: container === 'Frame1',
+        tabIndex: tab === '-' ? -1 : +tab,
+        colour,
+        font,
+        enabled: enabled === 'yes',
+        buddy: buddy === '-' ? null : buddy
+      };
     });
 }
 
@@ -39,8 +62,8 @@ export const resultLabels = ['Label12', 'Label8', 'Label9', 'Label13', 'Label15'
 export async function startServer(folder = site) {
   if (!existsSync(join(folder, 'index.html')))
     throw new Error(`no built site in ${folder}: run scripts/build-web.sh first`);
-  const child = spawn('python3', [join(projectRoot, 'scripts/serve-web.py'), folder],
-    { stdio: ['ignore', 'pipe', 'inherit'] });
+  const child =
+    spawn('python3', [join(projectRoot, 'scripts/serve-web.py'), folder], { stdio: ['ignore', 'pipe', 'inherit'] });
   const url = await new Promise((done, fail) => {
     let out = '';
     child.stdout.on('data', (chunk) => {
@@ -51,7 +74,13 @@ export async function startServer(folder = site) {
   });
   const ended = new Promise((done) => child.on('exit', done));
   // stop() resolves once the server is gone, its port closed.
-  return { url, stop: () => { child.kill(); return ended; } };
+  return {
+    url,
+    stop: () => {
+      child.kill();
+      return ended;
+    }
+  };
 }
 
 // Playwright's own Chromium, for the benchmark that reads Chromium's timings.
@@ -80,6 +109,6 @@ export function noticeText(name) {
 // The reference cases name the arithmetic fault without its wording, which is
 // the program's own: its notice is the one in calc/notices.h.
 export const faultNotice = {
-  notice: { title: noticeText('error_title'), text: noticeText('arithmetic_fault') },
+  notice: {title: noticeText('error_title'), text: noticeText('arithmetic_fault')},
 };
 export const expectedEffects = (c) => c.effects.map((e) => (e.fault ? faultNotice : e));
