@@ -130,10 +130,15 @@ function startWindow() {
   // one waits for the core or for a notice to be closed.
   let queue = Promise.resolve();
   function enqueue(handler, afterwards = updateLink) {
-    queue = queue.then(handler).catch(reportError).then(() => {
-      announce();
-      afterwards();
-    });
+    // A failure is reported and the queue goes on: one fault must not stop
+    // every later handler.
+    queue = queue.then(handler)
+              .catch(reportError)
+              .then(() => {
+                announce();
+                afterwards();
+              })
+              .catch(reportError);
     return queue;
   }
 
@@ -276,9 +281,16 @@ function startWindow() {
       if (box.value !== box.defaultValue) fields.set(box.id, box.value);
     const link = fields.toString();
     const address = location.pathname + location.search + (link ? `#${link}` : '');
-    if (address !== location.pathname + location.search + location.hash)
+    if (address === location.pathname + location.search + location.hash) return;
+    try {
       history.replaceState(history.state, '', address);
+    } catch {
+      // WebKit allows 100 address changes in 30 s: the link catches up later.
+      clearTimeout(linkRetry);
+      linkRetry = setTimeout(updateLink, 1000);
+    }
   }
+  let linkRetry;
 
   // Fills the window from a link as if typed: the choices first, then the
   // boxes in their order, so that a typed 阴雨天数 rewrites 阴雨天间格 before

@@ -97,15 +97,18 @@ async function runCases({ cases, units, press }) {
     const calculated = $('Form1').dataset.calculated;
     let next = change();
     $('Command1').click();
+    // A handler may finish within the click itself (WebKit runs the page's
+    // queued handlers there when no notice holds them): look before waiting.
     for (let closed = 0;;) {
-      if (!(await next)) return { stuck: c, logs };
-      // Watching again before looking, so that no change goes unseen.
-      next = change();
       if ($('Form1').dataset.calculated !== calculated) break;
       if ($('notice').open && window.effectLog.filter((e) => e.notice).length > closed) {
+        next = change();
         $('notice-ok').click();
         ++closed;
+        continue;
       }
+      if (!(await next)) return { stuck: c, logs };
+      next = change();
     }
     logs.push(window.effectLog.splice(0));
   }
