@@ -143,6 +143,10 @@ describe('the reference cases through the page', () => {
 describe('layout', () => {
   before(fresh);
   const table = controlTable();
+  // Colour, font and enabled state once started, as the desktop's table test has them.
+  const looks = Object.fromEntries(readFileSync(join(projectRoot, 'tests/data/form1-controls.tsv'), 'utf8')
+    .split('\n').filter((l) => l && !l.startsWith('#')).map((l) => l.split('\t'))
+    .map((f) => [f[0], { colour: f[9], font: f[10], enabled: f[11] === 'yes' }]));
 
   test('the table has its 44 controls and the page all of them', async () => {
     assert.equal(table.length, 44);
@@ -150,7 +154,7 @@ describe('layout', () => {
     assert.deepEqual(names.sort(), table.map((r) => r.name).sort());
   });
 
-  test('each control lies within 1 px of its table rectangle', async () => {
+  test('each control lies within half a pixel of its table rectangle, rounded to whole pixels', async () => {
     const boxes = await page.evaluate(() => {
       const corner = (e) => e.getBoundingClientRect();
       const form = corner(document.getElementById('Form1'));
@@ -166,7 +170,7 @@ describe('layout', () => {
       const box = boxes[row.name];
       assert.equal(box.inFrame, row.inFrame, row.name);
       for (const side of ['left', 'top', 'width', 'height'])
-        assert.ok(Math.abs(box[side] - row[side] / 15) <= 1,
+        assert.ok(Math.abs(box[side] - row[side] / 15) <= 0.5,
           `${row.name} ${side}: ${box[side]} px, table ${row[side] / 15} px`);
     }
   });
@@ -177,20 +181,25 @@ describe('layout', () => {
     assert.equal(await page.title(), 'Vorlaine');
   });
 
-  test('captions, default texts and kinds are the table\'s, blanks kept', async () => {
+  test('captions, default texts, kinds, colours and fonts are the table\'s, blanks kept', async () => {
     const seen = await page.evaluate(() => Object.fromEntries(
       [...document.querySelectorAll('[data-control]')].map((e) => {
         const named = document.getElementById(e.dataset.control);
         const legend = named.querySelector(':scope > legend');
+        const shown = legend ?? (named.type === 'text' ? named : named.closest('label') ?? named);
+        const { color, fontWeight, fontSize } = getComputedStyle(shown);
         return [e.dataset.control, { tag: named.tagName, type: named.type ?? null,
-          text: named.tagName === 'INPUT' && named.type === 'text' ? named.value
-            : legend ? legend.textContent : named.closest('label')?.textContent ?? named.textContent }];
+          text: named.tagName === 'INPUT' && named.type === 'text' ? named.value : shown.textContent,
+          look: [color, fontWeight, fontSize] }];
       })));
     const tags = { Label: ['SPAN', 'LABEL', 'OUTPUT'], TextBox: ['INPUT'], Button: ['BUTTON'],
       CheckBox: ['INPUT'], Option: ['INPUT'], Frame: ['FIELDSET'], Line: ['DIV'], Picture: ['DIV'] };
     for (const row of table) {
       assert.ok(tags[row.kind].includes(seen[row.name].tag), `${row.name} is a ${seen[row.name].tag}`);
       if (row.caption !== null && row.name !== 'Label18') assert.equal(seen[row.name].text, row.caption, row.name);
+      const look = looks[row.name];
+      assert.deepEqual(seen[row.name].look, [look.enabled ? colours[look.colour] : colours.greyed,
+        ...(look.font === 'slogan' ? ['700', '16px'] : ['400', '12px'])], row.name);
     }
     assert.equal(seen.Check1.type, 'checkbox');
     assert.equal(seen.Option3.type, 'radio');
@@ -202,8 +211,13 @@ describe('layout', () => {
       assert.ok(labels.includes(row.name), `${row.buddy} is labelled by ${row.name}`);
     }
     for (const row of table.filter((r) => r.resultName)) {
-      const attrs = await page.$eval(`#${row.name}`, (e) => [e.getAttribute('aria-live'), e.getAttribute('aria-label')]);
-      assert.deepEqual(attrs, ['polite', row.resultName]);
+      const attrs = await page.$eval(`#${row.name}`, (e) => {
+        const text = document.createRange();
+        text.selectNodeContents(e);
+        const rightAligned = Math.abs(e.getBoundingClientRect().right - text.getBoundingClientRect().right) < 1;
+        return [e.getAttribute('aria-live'), e.getAttribute('aria-label'), rightAligned];
+      });
+      assert.deepEqual(attrs, ['polite', row.resultName, true], row.name);
     }
     for (const n of [1, 2, 3, 4]) {
       assert.equal(await page.$eval(`#Check${n}`, (e) => e.labels.length), 1);
@@ -235,6 +249,9 @@ const defaults = {
   label4Greyed: true,
   results: ['V', 'V', 'Ah', 'W', '度'],
 };
+// Text colours as drawn: the table's design colours, and one grey for greyed controls.
+const colours = { default: 'rgb(0, 0, 0)', darkred: 'rgb(192, 0, 0)', green: 'rgb(0, 128, 0)', greyed: 'rgb(160, 160, 160)' };
+const coloursOf = (ids) => page.evaluate((ids) => ids.map((id) => getComputedStyle(document.getElementById(id)).color), ids);
 const focused = () => page.evaluate(() => document.activeElement?.id ?? null);
 const typeWorkedExample = async () => {
   for (const [id, v] of [['Text1', '60'], ['Text2', '12'], ['Text3', '5'], ['Text9', '5'], ['Text10', '30']])
@@ -300,10 +317,12 @@ describe('behaviours', () => {
     await page.click('#Check2');
     let s = await state();
     assert.deepEqual([s.text7Enabled, s.label4Greyed, s.texts.Text7], [true, false, '0.8']);
+    assert.deepEqual(await coloursOf(['Text7', 'Label4']), [colours.default, colours.default]);
     await page.fill('#Text7', '0.9');
     await page.click('#Check2');
     s = await state();
     assert.deepEqual([s.text7Enabled, s.label4Greyed, s.texts.Text7], [false, true, '0.9']);
+    assert.deepEqual(await coloursOf(['Text7', 'Label4']), [colours.greyed, colours.greyed]);
     await page.click('#Command2');
   });
 
@@ -400,7 +419,7 @@ describe('behaviours', () => {
     await page.mouse.dblclick(box.x + 20, box.y + 50);
     await page.waitForSelector('#notice[open]');
     const about = await page.evaluate(() => [document.getElementById('notice-title').textContent,
-      document.getElementById('notice-text').textContent]);
+      document.getElementById('notice-text').innerText]);
     assert.equal(about[0], '信息');
     const lines = about[1].split('\n');
     assert.equal(lines.length, 4);
@@ -482,7 +501,8 @@ describe('offline', () => {
 
       await context.setOffline(true);
       const offline = await context.newPage();
-      await offline.goto(server.url);
+      // A new address, so that the browser's HTTP cache cannot stand in for the service worker.
+      await offline.goto(`${server.url}?offline`);
       await offline.waitForSelector('#Form1[data-ready="true"]');
       const c = await computePlainCase(offline);
       await offline.waitForFunction(() => document.getElementById('Form1').dataset.calculated === '1');
