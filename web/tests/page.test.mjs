@@ -366,6 +366,7 @@ describe('behaviours', () => {
 
   test('清除 puts back every default, whatever came before', async () => {
     await typeWorkedExample();
+    await page.fill('#Text2', '220'); // the inverter's voltage: the results are written
     await page.click('#Check2');
     await page.fill('#Text7', '0.95');
     await page.click('#Option3');
@@ -380,7 +381,7 @@ describe('behaviours', () => {
         get: () => get.call(box),
         set(v) { window.text5Writes.push(v); set.call(box, v); } });
     });
-    await calculate();
+    assert.equal((await calculate()).filter((e) => e.caption).length, 5);
     await page.click('#Command2');
     const writes = await page.evaluate(() => window.text5Writes);
     assert.deepEqual(writes.slice(-3), ['', ' 5', '5']);
