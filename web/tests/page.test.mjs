@@ -250,8 +250,10 @@ const defaults = {
   results: ['V', 'V', 'Ah', 'W', '度'],
 };
 // Text colours as drawn: the table's design colours, and one grey for greyed controls.
-const colours = { default: 'rgb(0, 0, 0)', darkred: 'rgb(192, 0, 0)', green: 'rgb(0, 128, 0)', greyed: 'rgb(160, 160, 160)' };
-const coloursOf = (ids) => page.evaluate((ids) => ids.map((id) => getComputedStyle(document.getElementById(id)).color), ids);
+const colours = { default: 'rgb(0, 0, 0)', darkred: 'rgb(192, 0, 0)', green: 'rgb(0, 128, 0)',
+  greyed: 'rgb(160, 160, 160)' };
+const coloursOf = (ids) => page.evaluate(
+  (ids) => ids.map((id) => getComputedStyle(document.getElementById(id)).color), ids);
 const focused = () => page.evaluate(() => document.activeElement?.id ?? null);
 const typeWorkedExample = async () => {
   for (const [id, v] of [['Text1', '60'], ['Text2', '12'], ['Text3', '5'], ['Text9', '5'], ['Text10', '30']])
