@@ -319,9 +319,7 @@ function startWindow() {
   rainyDays.addEventListener('input', () => enqueue(Text4_Change));
   check(2).addEventListener('change', () => enqueue(Check2_Click));
   for (const n of [1, 2, 3, 4])
-    option(n).addEventListener('change', () => enqueue(() => {
-                                           if (option(n).checked) optionSelected(option(n));
-                                         }));
+    option(n).addEventListener('change', () => enqueue(() => option(n).checked && optionSelected(option(n))));
   $('Command1').addEventListener('click', () => enqueue(Command1_Click));
   $('Command2').addEventListener('click', () => enqueue(Command2_Click));
   // Any other typing only changes the link, in its turn.
@@ -331,7 +329,7 @@ function startWindow() {
     if (event.target === form) enqueue(Form_DblClick);
   });
   form.addEventListener('keydown', (event) => {
-    if (event.key === 'Tab') moveFocus(event);
+    if (event.key === 'Tab' || event.code === 'Tab') moveFocus(event);
   });
 
   // The tab key goes through the stops in tab index order and wraps round, as
@@ -358,14 +356,14 @@ function startWindow() {
   // When the window stands drawn with its fonts (the frame after the next one
   // has begun), and when the core is ready as well; a click on 计算 before
   // that waits for the core.
-  const drawn = document.fonts.ready.then(() => new Promise((done) => requestAnimationFrame(() => {
-                                                              const channel = new MessageChannel();
-                                                              channel.port1.onmessage = () => {
-                                                                window.vorlaineDrawnAt = performance.now();
-                                                                done();
-                                                              };
-                                                              channel.port2.postMessage(null);
-                                                            })));
+  const nextTask = () => new Promise((done) => {
+    const channel = new MessageChannel();
+    channel.port1.onmessage = done;
+    channel.port2.postMessage(null);
+  });
+  const drawn = document.fonts.ready.then(() => new Promise(requestAnimationFrame))
+                  .then(nextTask)
+                  .then(() => { window.vorlaineDrawnAt = performance.now(); });
   drawn.then(startCore);
   core.then((c) => {
     coreReady = c;

@@ -39,13 +39,14 @@ function testServer(folder) {
         { 'Content-Type': types[extname(path)] ?? 'text/html; charset=utf-8', 'Cache-Control': 'no-store' })
       .end(body);
   });
-  return new Promise((done) => server.listen(0, '127.0.0.1', () => done(Object.assign(control, {
-                                                               url: `http://127.0.0.1:${server.address().port}/`,
-                                                               stop: () => {
-                                                                 server.closeAllConnections();
-                                                                 server.close();
-                                                               },
-                                                             }))));
+  control.stop = () => {
+    server.closeAllConnections();
+    server.close();
+  };
+  return new Promise((done) => server.listen(0, '127.0.0.1', () => {
+    control.url = `http://127.0.0.1:${server.address().port}/`;
+    done(control);
+  }));
 }
 
 const ready = (page) => page.waitFor(() => document.getElementById('Form1')?.dataset.ready === 'true');
