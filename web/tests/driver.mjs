@@ -9,7 +9,6 @@ import {createServer} from 'node:net';
 import {tmpdir} from 'node:os';
 import {join} from 'node:path';
 
-import {cropPng} from './png_crop.mjs';
 
 export const allEngines = ['chromium', 'firefox', 'webkit'];
 export const engines = process.env.VORLAINE_ENGINES
@@ -398,12 +397,9 @@ async function webkit() {
           await actions.perform();
         },
         async screenshot(selector) {
-          const shot = Buffer.from(await driver.takeScreenshot(), 'base64');
-          if (!selector) return shot;
-          // The element cut from the viewport (the scale is 1 here).
-          const box = JSON.parse(await driver.executeScript(
-            `return JSON.stringify(document.querySelector(${JSON.stringify(selector)}).getBoundingClientRect())`));
-          return cropPng(shot, box);
+          // WebKit's driver draws the viewport only; the window alone is Chromium's to picture.
+          if (selector) throw new Error('an element alone is not pictured in WebKit');
+          return Buffer.from(await driver.takeScreenshot(), 'base64');
         },
         close: quit,
       });
