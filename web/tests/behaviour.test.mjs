@@ -55,7 +55,8 @@ function record(unlogged) {
       log.push({
         notice: {
           title: document.getElementById('notice-title').textContent,
-          text: document.getElementById('notice-text').textContent
+          // As drawn: the line breaks are the stylesheet's to keep.
+          text: document.getElementById('notice-text').innerText
         }
       });
       // A notice is modal and waits with its button focused, as the desktop's does.
