@@ -160,7 +160,8 @@ for (const name of engines) {
             seen.push(await version());
           }
           assert.equal(seen.at(-1), next, `visits showed ${seen.join(', ')}`);
-          await page.waitFor((v) => caches.keys().then((k) => k.some((n) => n.endsWith(v))), next);
+          // B's worker is active once A's copy is gone: its own copy is complete by then.
+          await page.waitFor((v) => caches.keys().then((k) => k.length > 0 && k.every((n) => n.endsWith(v))), next);
 
           published.silent = true;
           const start = Date.now();
