@@ -108,6 +108,7 @@ function startWindow() {
   const $ = (id) => document.getElementById(id);
   const form = $('Form1');
   const text = (n) => $(`Text${n}`);
+  const textBoxes = Array.from({ length: 10 }, (_, i) => text(i + 1)); // in the core's order
   const check = (n) => $(`Check${n}`);
   const option = (n) => $(`Option${n}`);
   const captionOf = (input) => input.closest('label').textContent;
@@ -220,7 +221,7 @@ function startWindow() {
       if ($(id).type === 'radio') selectOption($(id));
       else await setCheck($(id), true);
     }
-    for (const id of start.disabled) setEnabled($(id), false);
+    enableInverterControls(false);
   }
 
   function Form_DblClick() {
@@ -229,7 +230,7 @@ function startWindow() {
 
   async function Command1_Click() {
     const ready = coreReady ?? await core;
-    const texts = Array.from({ length: 10 }, (_, i) => text(i + 1).value);
+    const texts = textBoxes.map((box) => box.value);
     const chosen = [1, 2, 3, 4].find((n) => option(n).checked) ?? 0;
     for (const effect of ready.calculate(texts, check(2).checked ? 1 : 0, chosen)) await apply(effect);
     form.dataset.calculated = String(Number(form.dataset.calculated ?? 0) + 1);
@@ -246,9 +247,12 @@ function startWindow() {
   }
 
   function Check2_Click() {
-    const ticked = check(2).checked;
-    setEnabled(text(7), ticked);
-    setEnabled($('Label4'), ticked);
+    enableInverterControls(check(2).checked);
+  }
+
+  // The controls greyed at start are the inverter's, enabled by 需要逆变器.
+  function enableInverterControls(enabled) {
+    for (const id of start.disabled) setEnabled($(id), enabled);
   }
 
   function optionSelected(chosen) {
@@ -265,8 +269,6 @@ function startWindow() {
 
   // ---- The inputs in the page's address, for a link to them. Only the
   // fragment: it never reaches a server.
-  const textBoxes = [...form.querySelectorAll('input[type="text"]')].sort(
-    (a, b) => Number(a.id.replace(/\D/g, '')) - Number(b.id.replace(/\D/g, '')));
   const checkBoxes = [...form.querySelectorAll('input[type="checkbox"]')];
   const radios = [...form.querySelectorAll('input[type="radio"]')];
   const optionNumber = (box) => box.id.replace(/^\D+/, '');
