@@ -11,14 +11,12 @@ test_pkgs=(googletest libgtest-dev nlohmann-json3-dev libbenchmark-dev clang cla
            xvfb xauth x11-utils locales dpkg-dev file
            lintian desktop-file-utils appstream python3
            python3-pyatspi at-spi2-core dbus dbus-x11 openbox weston devscripts)
-# The web edition: its build, its server, and the three engines its tests
-# drive (WebKit's MiniBrowser needs a display and a window manager for focus).
-web_pkgs=(cmake make g++ emscripten nodejs npm chromium python3
+# The web edition: its build (the app's icons rendered from the desktop
+# icon's SVG), its server, and the three engines its tests drive (WebKit's
+# MiniBrowser needs a display and a window manager for focus).
+web_pkgs=(cmake make g++ emscripten nodejs npm chromium python3 librsvg2-bin
           fonts-wqy-microhei fonts-arphic-uming
           firefox-esr webkit2gtk-driver libwebkit2gtk-4.1-0 xvfb xauth openbox)
-
-# The web app's icons are rendered from the desktop icon's SVG.
-web_pkgs+=(librsvg2-bin)
 wanted=("${run_pkgs[@]}")
 [ "${1:-run}" = test ] && wanted+=("${test_pkgs[@]}" "${web_pkgs[@]}")
 [ "${1:-run}" = web ] && wanted=("${web_pkgs[@]}")
