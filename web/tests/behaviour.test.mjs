@@ -10,7 +10,7 @@ import {join} from 'node:path';
 import {after, before, describe, test} from 'node:test';
 
 import {engines, launch} from './driver.mjs';
-import {noticeText, projectRoot, startServer} from './support.mjs';
+import {noticeText, projectRoot, startServer, windowReady} from './support.mjs';
 
 const rows = readFileSync(join(projectRoot, 'tests/data/window-behaviour.jsonl'), 'utf8')
                .split('\n')
@@ -165,7 +165,7 @@ async function perform(page, action, problems) {
 
 async function replay(page, url, row) {
   await page.goto(url);
-  await page.waitFor(() => document.getElementById('Form1')?.dataset.ready === 'true');
+  await windowReady(page);
   await page.evaluate(setStart, row.start ?? {});
   await settle(page);
   await page.evaluate(record, rows[0].unlogged);

@@ -10,7 +10,7 @@ import {extname, join} from 'node:path';
 import {after, before, describe, test} from 'node:test';
 
 import {engines, launch} from './driver.mjs';
-import {projectRoot, readJsonLines, site, startServer} from './support.mjs';
+import {projectRoot, readJsonLines, site, startServer, windowReady} from './support.mjs';
 
 // The site from a folder, never kept in the browser's HTTP cache (the days
 // between visits), able to hold the core back or to fall silent.
@@ -49,7 +49,7 @@ function testServer(folder) {
   }));
 }
 
-const ready = (page) => page.waitFor(() => document.getElementById('Form1')?.dataset.ready === 'true');
+const ready = (page) => windowReady(page);
 const settled = (page) => page.waitFor(() => new Promise((done) => setTimeout(done, 100, true)));
 async function using(browser, options, body) {
   const page = await browser.newPage(options);

@@ -7,7 +7,7 @@ import {after, before, describe, test} from 'node:test';
 import {setTimeout as sleep} from 'node:timers/promises';
 
 import {engines, launch} from './driver.mjs';
-import {controlTable, expectedEffects, faultNotice, openWindow, projectRoot, readJsonLines, resultLabels, startServer,} from './support.mjs';
+import {controlTable, expectedEffects, faultNotice, openWindow, projectRoot, readJsonLines, resultLabels, startServer, windowReady,} from './support.mjs';
 
 let server;
 before(async () => { server = await startServer(); });
@@ -386,7 +386,7 @@ for (const engine of engines) {
           await own.stop();
           // A new address, so that the browser's HTTP cache cannot stand in for the service worker.
           await visitor.goto(`${own.url}?offline`);
-          await visitor.waitFor(() => document.querySelector('#Form1[data-ready="true"]') !== null, null, 30000);
+          await windowReady(visitor, 30000);
           const c = await computePlainCase(visitor);
           await visitor.waitFor(() => document.getElementById('Form1').dataset.calculated === '1');
           const shown = await visitor.evaluate(

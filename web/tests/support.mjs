@@ -94,9 +94,13 @@ export async function launchBrowser() {
 export async function openWindow(browser, url, viewport) {
   const page = await browser.newPage(viewport);
   await page.goto(url);
-  await page.waitFor(() => document.querySelector('#Form1[data-ready="true"]') !== null, null, 30000);
+  await windowReady(page, 30000);
   return page;
 }
+
+// Waits until the window stands with its core loaded.
+export const windowReady = (page, timeoutMs) =>
+  page.waitFor(() => document.getElementById('Form1')?.dataset.ready === 'true', null, timeoutMs);
 
 // A notice text of calc/notices.h: its string literals joined, as C++ joins them.
 export function noticeText(name) {
