@@ -69,26 +69,21 @@ class Page {
     this.raw = raw;
   }
 
-  #fail(what, error) {
-    const e = new Error(`${this.name}: ${what}: ${error.message}`);
-    e.cause = error;
-    throw e;
+  // Runs one raw operation; a failure says which engine and what was asked.
+  async #attempt(what, operation) {
+    try {
+      return await operation();
+    } catch (error) {
+      throw new Error(`${this.name}: ${what}: ${error.message}`, { cause: error });
+    }
   }
 
   async goto(url) {
-    try {
-      await this.raw.goto(url);
-    } catch (e) {
-      this.#fail(`goto ${url}`, e);
-    }
+    await this.#attempt(`goto ${url}`, () => this.raw.goto(url));
   }
 
   async evaluate(fn, arg) {
-    try {
-      return parsed(await this.raw.evaluate(script(fn, arg)));
-    } catch (e) {
-      this.#fail('evaluate', e);
-    }
+    return this.#attempt('evaluate', async () => parsed(await this.raw.evaluate(script(fn, arg))));
   }
 
   // Polls `fn(arg)` in the page until it is truthy; returns that value.
@@ -113,31 +108,21 @@ class Page {
   // (a modal notice's backdrop, say) takes it, as it would a user's.
   async click(selector) {
     const { x, y } = await this.#centre(selector);
-    try {
-      await this.raw.click(x, y, 1);
-    } catch (e) {
-      this.#fail(`click ${selector}`, e);
-    }
+    await this.#attempt(`click ${selector}`, () => this.raw.click(x, y, 1));
   }
 
   async dblclick(target) {
     const { x, y } = typeof target === 'string' ? await this.#centre(target) : target;
-    try {
-      await this.raw.click(x, y, 2);
-    } catch (e) {
-      this.#fail(`dblclick ${JSON.stringify(target)}`, e);
-    }
+    await this.#attempt(`dblclick ${JSON.stringify(target)}`, () => this.raw.click(x, y, 2));
   }
 
   // A touch where the engine can give one, else a click.
   async tap(selector) {
     const { x, y } = await this.#centre(selector);
-    try {
+    await this.#attempt(`tap ${selector}`, async () => {
       if (this.raw.tap) await this.raw.tap(x, y);
       else await this.raw.click(x, y, 1);
-    } catch (e) {
-      this.#fail(`tap ${selector}`, e);
-    }
+    });
   }
 
   async focus(selector) {
@@ -147,42 +132,28 @@ class Page {
   // Focuses the element, caret at the end, and types `text` key by key.
   async type(selector, text) {
     await this.focus(selector);
-    try {
-      await this.raw.type(text);
-    } catch (e) {
-      this.#fail(`type into ${selector}`, e);
-    }
+    await this.#attempt(`type into ${selector}`, () => this.raw.type(text));
   }
 
   // Replaces an element's text by key events: select all, then type (or delete).
   async fill(selector, text) {
     await this.focus(selector);
     await this.evaluate(() => document.activeElement.select());
-    try {
+    await this.#attempt(`fill ${selector}`, async () => {
       if (text === '') await this.raw.press('Delete');
       else await this.raw.type(text);
-    } catch (e) {
-      this.#fail(`fill ${selector}`, e);
-    }
+    });
   }
 
   // A key to the focused element: 'Tab', 'Shift+Tab', 'Enter', 'Escape', ' ',
   // 'ArrowRight', or one character.
   async press(key) {
-    try {
-      await this.raw.press(key);
-    } catch (e) {
-      this.#fail(`press ${key}`, e);
-    }
+    await this.#attempt(`press ${key}`, () => this.raw.press(key));
   }
 
   // The viewport, or only the element `selector` when one is given.
   async screenshot(path, selector) {
-    try {
-      writeFileSync(path, await this.raw.screenshot(selector));
-    } catch (e) {
-      this.#fail('screenshot', e);
-    }
+    await this.#attempt('screenshot', async () => { writeFileSync(path, await this.raw.screenshot(selector)); });
   }
 
   async close() {
