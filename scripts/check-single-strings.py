@@ -28,6 +28,7 @@ Usage: scripts/check-single-strings.py [ROOT]
 import ast
 import html.parser
 import json
+import os
 import re
 import sys
 import unicodedata
@@ -110,10 +111,10 @@ def decode_escape(source, i, out, cpp):
     end = match.end()
     if kind == "x" and not cpp:
         digits, end = digits[:2], i + 3
-    if kind == "N":
-        out += unicodedata.lookup(digits).encode()
+    try:
+        number = ord(unicodedata.lookup(digits)) if kind == "N" else int(digits, 8 if kind in ("o", "") else 16)
+    except (KeyError, ValueError):  # not an escape the compiler would take either
         return end
-    number = int(digits, 8 if kind in ("o", "") else 16)
     byte = kind not in "uU" and number < 256 and cpp
     out += bytes([number]) if byte else chr(min(number, 0x10FFFF)).encode("utf-8", "replace")
     return end
@@ -125,11 +126,12 @@ ESCAPES = [re.compile(pattern) for pattern in (
     r"(?P<kind>)(?P<digits>[0-7]{1,3})")]
 
 
-def quoted(source, i, quote, cpp, stop_at_hole=False):
+def quoted(source, i, quote, cpp, stop_at_hole=False, multiline=False):
     """The text of the literal whose opening quote is at i (escapes decoded)
-    and the index of its closing quote; with stop_at_hole, of a ${ as well."""
+    and the index of its closing quote; with stop_at_hole, of a ${ as well.
+    A quote left open ends with its line, as the compiler would have it."""
     out, j, n = bytearray(), i + 1, len(source)
-    while j < n and source[j] != quote:
+    while j < n and source[j] != quote and (multiline or source[j] != "\n"):
         if stop_at_hole and source.startswith("${", j):
             break
         if source[j] == "\\":
@@ -220,7 +222,7 @@ def js_scan(source, i, texts, in_hole=False):
         if c == "`":
             pieces = []
             while True:
-                text, i = quoted(source, i, "`", False, stop_at_hole=True)
+                text, i = quoted(source, i, "`", False, stop_at_hole=True, multiline=True)
                 pieces.append(text)
                 if i >= n or source[i] == "`":
                     break
@@ -315,7 +317,7 @@ def cmake_texts(source):
             end = source.find("\n", i)
             i = n if end < 0 else end
         elif source[i] == '"':
-            text, i = quoted(source, i, '"', False)
+            text, i = quoted(source, i, '"', False, multiline=True)
             texts.add([text])
             texts.close()
             i += 1
@@ -414,27 +416,32 @@ def json_texts(source):
     return texts
 
 
+def desktop_texts(source):
+    """The values of a desktop entry; a list value is cut at its semicolons."""
+    return [value for line in source.splitlines() if "=" in line and not line.startswith("#")
+            for value in line.split("=", 1)[1].split(";")]
+
+
 READERS = {
     **dict.fromkeys((".cpp", ".cc", ".cxx", ".c", ".h", ".hpp", ".hh", ".hxx", ".inl", ".ipp"), cpp_texts),
     **dict.fromkeys((".js", ".mjs", ".cjs"), js_texts),
     **dict.fromkeys((".json", ".webmanifest"), json_texts),
     **dict.fromkeys((".html", ".htm", ".svg", ".xml"), markup_texts),
-    ".py": python_texts, ".css": css_texts, ".cmake": cmake_texts, "CMakeLists.txt": cmake_texts,
+    ".py": python_texts, ".css": css_texts, ".desktop": desktop_texts, ".cmake": cmake_texts, "CMakeLists.txt": cmake_texts,
 }
 
 
 def program_files(root):
     """Every file of the program under root, skipping what is not the program,
     build folders, hidden folders and installed packages."""
-    for path in sorted(root.rglob("*")):
-        relative = path.relative_to(root)
-        parts = relative.parts
-        if not path.is_file() or any(part.startswith(".") or part == "node_modules" for part in parts):
-            continue
-        if parts[0].startswith("build") or any("/".join(parts[:k]) in NOT_PROGRAM
-                                                for k in range(1, len(parts) + 1)):
-            continue
-        yield path, relative
+    for folder, subfolders, files in os.walk(root):
+        here = Path(folder).relative_to(root)
+        subfolders[:] = sorted(name for name in subfolders if not (
+            name.startswith(".") or name == "node_modules" or (here == Path(".") and name.startswith("build"))
+            or (here / name).as_posix() in NOT_PROGRAM))
+        for name in sorted(files):
+            if (here / name).as_posix() not in NOT_PROGRAM:
+                yield Path(folder) / name, here / name
 
 
 def key(text):
@@ -460,11 +467,15 @@ def main():
         # A template is read as what it becomes: index.html.in as a page.
         kind = path.suffix if path.suffix != ".in" else Path(path.stem).suffix
         reader = READERS.get(path.name) or READERS.get(kind)
-        if reader is None:
+        try:
+            texts = reader(source) if reader else None
+        except SyntaxError:
+            texts = None
+        if texts is None:
             if CHINESE.search(source):
                 unread.append(str(relative))
             continue
-        for text in reader(source):
+        for text in texts:
             for piece in HOLE.split(text):
                 piece = key(piece)
                 if CHINESE.search(piece) and piece not in NOT_SHOWN:
@@ -473,7 +484,7 @@ def main():
     for text, files in sorted(repeated.items()):
         print(f"check-single-strings: {text!r} is written in {', '.join(sorted(files))}")
     for name in unread:
-        print(f"check-single-strings: {name} holds Chinese in a kind of file the check cannot read")
+        print(f"check-single-strings: {name} holds Chinese in a form the check cannot read")
     if repeated or unread:
         return 1
     print(f"check-single-strings: {len(homes)} Chinese texts, each written in one file")
