@@ -15,10 +15,10 @@ One file may repeat a text (two rows of one table may share a caption). A
 file of an unknown kind that holds Chinese fails the check, so that no text
 hides in a format the check cannot read.
 
-The sources are read rather than what is built: the compiler folds equal
-literals into one and the page generator writes the design's texts into the
-page more than once, so a built file can no longer say which source a text
-came from, nor tell a repetition from a reuse.
+The sources are read rather than what is built: an optimising build keeps
+one copy of a literal written in two files, and the page generator writes
+the design's texts into the page more than once on purpose, so a built file
+can neither show a text written twice nor say where it was written.
 
 Not the program: tests, benchmarks, fuzzing, scripts and documents, and
 packaging/, whose desktop entry and AppStream file each carry their own
@@ -426,7 +426,7 @@ READERS = {
     **dict.fromkeys((".cpp", ".cc", ".cxx", ".c", ".h", ".hpp", ".hh", ".hxx", ".inl", ".ipp"), cpp_texts),
     **dict.fromkeys((".js", ".mjs", ".cjs"), js_texts),
     **dict.fromkeys((".json", ".webmanifest"), json_texts),
-    **dict.fromkeys((".html", ".htm", ".svg", ".xml"), markup_texts),
+    **dict.fromkeys((".html", ".htm", ".svg", ".xml", ".ui", ".ts", ".qrc"), markup_texts),
     ".py": python_texts, ".css": css_texts, ".desktop": desktop_texts, ".cmake": cmake_texts, "CMakeLists.txt": cmake_texts,
 }
 
@@ -445,27 +445,33 @@ def program_files(root):
 
 
 def key(text):
-    """A text without the blanks and punctuation at its ends; a text of
-    punctuation alone stays as it is."""
+    """A text without the blanks and punctuation at its ends, in its plain
+    form (compatibility ideographs, full-width letters); a text of
+    punctuation alone keeps it."""
     edge = lambda c: unicodedata.category(c)[0] in "PSZC"
     start, end = 0, len(text)
     while start < end and edge(text[start]):
         start += 1
     while end > start and edge(text[end - 1]):
         end -= 1
-    return text[start:end] or text.strip()
+    text = text[start:end] or text.strip()
+    plain = unicodedata.normalize("NFKC", text)
+    return plain if CHINESE.search(plain) else text
 
 
 def main():
     root = Path(sys.argv[1] if len(sys.argv) > 1 else Path(__file__).resolve().parent.parent)
     homes, unread = defaultdict(set), []
     for path, relative in program_files(root):
+        data = path.read_bytes()
         try:
-            source = path.read_text(encoding="utf-8")
-        except UnicodeDecodeError:  # a picture or another binary file
+            source = data.decode("utf-16" if data.startswith((b"\xff\xfe", b"\xfe\xff")) else "utf-8-sig")
+        except UnicodeDecodeError:
+            if b"\0" not in data:  # text in another encoding; a picture has zero bytes
+                unread.append(str(relative))
             continue
         # A template is read as what it becomes: index.html.in as a page.
-        kind = path.suffix if path.suffix != ".in" else Path(path.stem).suffix
+        kind = (path.suffix if path.suffix != ".in" else Path(path.stem).suffix).lower()
         reader = READERS.get(path.name) or READERS.get(kind)
         try:
             texts = reader(source) if reader else None
