@@ -6,14 +6,15 @@ home, so the desktop window and the web page cannot drift apart.
 Every file of the program is read, whatever folder it is in, as the compiler
 or browser reads it: C++ (string literals joined as the compiler joins them,
 raw strings, escapes, digit separators), JavaScript (template literals, texts
-joined by +, regular expressions), Python (its own parser), CSS, JSON, CMake
-and markup (entities, inline scripts and styles). A text is cut where a value
-is put into it (${...}, {...}, %1, %s) and compared without the blanks and
-punctuation at its ends. Comments and docstrings are not texts; Chinese
-outside a text (an unquoted font name, an identifier a macro could quote) is.
-One file may repeat a text (two rows of one table may share a caption). A
-file of an unknown kind that holds Chinese fails the check, so that no text
-hides in a format the check cannot read.
+joined by +, regular expressions), Python (its own parser), CSS, JSON, CMake,
+markup (entities, inline scripts and styles), desktop entries and tables. A
+text is cut where a value is put into it (${...}, {...}, %1, %s) and
+compared in its plain Unicode form, without the blanks and punctuation at its
+ends. Comments and docstrings are not texts; Chinese outside a text (an
+unquoted font name, an identifier a macro could quote) is. One file may
+repeat a text (two rows of one table may share a caption). A file that holds
+Chinese in a kind or an encoding the check cannot read fails it, so that no
+text hides where the check does not look.
 
 The sources are read rather than what is built: an optimising build keeps
 one copy of a literal written in two files, and the page generator writes
@@ -26,7 +27,9 @@ translation of the program's name for other programs to read.
 Usage: scripts/check-single-strings.py [ROOT]
 """
 import ast
+import csv
 import html.parser
+import io
 import json
 import os
 import re
@@ -422,25 +425,32 @@ def desktop_texts(source):
             for value in line.split("=", 1)[1].split(";")]
 
 
+def table_texts(source, delimiter="\t"):
+    """The cells of a table or the lines of a plain text."""
+    return [cell for row in csv.reader(io.StringIO(source), delimiter=delimiter) for cell in row]
+
+
 READERS = {
     **dict.fromkeys((".cpp", ".cc", ".cxx", ".c", ".h", ".hpp", ".hh", ".hxx", ".inl", ".ipp"), cpp_texts),
     **dict.fromkeys((".js", ".mjs", ".cjs"), js_texts),
     **dict.fromkeys((".json", ".webmanifest"), json_texts),
     **dict.fromkeys((".html", ".htm", ".svg", ".xml", ".ui", ".ts", ".qrc"), markup_texts),
+    ".tsv": table_texts, ".txt": table_texts, ".csv": lambda source: table_texts(source, ","),
+    ".jsonl": lambda source: [text for line in source.splitlines() if line.strip() for text in json_texts(line)],
     ".py": python_texts, ".css": css_texts, ".desktop": desktop_texts, ".cmake": cmake_texts, "CMakeLists.txt": cmake_texts,
 }
 
 
 def program_files(root):
     """Every file of the program under root, skipping what is not the program,
-    build folders, hidden folders and installed packages."""
+    build folders, hidden folders, installed packages and documents."""
     for folder, subfolders, files in os.walk(root):
         here = Path(folder).relative_to(root)
         subfolders[:] = sorted(name for name in subfolders if not (
             name.startswith(".") or name == "node_modules" or (here == Path(".") and name.startswith("build"))
             or (here / name).as_posix() in NOT_PROGRAM))
         for name in sorted(files):
-            if (here / name).as_posix() not in NOT_PROGRAM:
+            if (here / name).as_posix() not in NOT_PROGRAM and not name.endswith(".md"):
                 yield Path(folder) / name, here / name
 
 
