@@ -202,6 +202,7 @@ def cpp_texts(source):
 # After these a slash starts a regular expression, not a division.
 JS_BEFORE_REGEX = {"return", "typeof", "case", "do", "else", "in", "instanceof", "new",
                    "delete", "void", "throw", "yield", "await", "of"}
+JS_WORD = re.compile(r"[\w$]+")
 
 
 def js_scan(source, i, texts, in_hole=False):
@@ -240,7 +241,7 @@ def js_scan(source, i, texts, in_hole=False):
             i += 1
             continue
         joinable = False
-        word = re.compile(r"[\w$]+").match(source, i) if (c.isascii() and (c.isalnum() or c in "_$")) else None
+        word = JS_WORD.match(source, i) if (c.isascii() and (c.isalnum() or c in "_$")) else None
         if word:
             texts.close()
             i, last = word.end(), word.group()
@@ -275,6 +276,9 @@ def js_texts(source):
     return texts.done
 
 
+CSS_ESCAPE = re.compile(r"\\([0-9a-fA-F]{1,6})\s?|\\(\n)|\\(.)", re.S)
+
+
 def css_texts(source):
     texts, i, n = Texts(), 0, len(source)
     while i < n:
@@ -284,10 +288,10 @@ def css_texts(source):
         elif source[i] in "'\"":
             quote, j, out = source[i], i + 1, []
             while j < n and source[j] != quote:
-                escape = re.compile(r"\\([0-9a-fA-F]{1,6})\s?|\\(\n)|\\(.)", re.S).match(source, j)
+                escape = CSS_ESCAPE.match(source, j)
                 if escape:
                     hex_digits, _, other = escape.groups()
-                    out.append(chr(int(hex_digits, 16)) if hex_digits else other or "")
+                    out.append(chr(min(int(hex_digits, 16), 0x10FFFF)) if hex_digits else other or "")
                     j = escape.end()
                 else:
                     out.append(source[j])
@@ -478,7 +482,7 @@ def main():
             source = data.decode("utf-16" if data.startswith((b"\xff\xfe", b"\xfe\xff")) else "utf-8-sig")
         except UnicodeDecodeError:
             if b"\0" not in data:  # text in another encoding; a picture has zero bytes
-                unread.append(str(relative))
+                unread.append(f"{relative} is text in an encoding the check cannot read")
             continue
         # A template is read as what it becomes: index.html.in as a page.
         kind = (path.suffix if path.suffix != ".in" else Path(path.stem).suffix).lower()
@@ -489,7 +493,7 @@ def main():
             texts = None
         if texts is None:
             if CHINESE.search(source):
-                unread.append(str(relative))
+                unread.append(f"{relative} holds Chinese in a form the check cannot read")
             continue
         for text in texts:
             for piece in HOLE.split(text):
@@ -499,8 +503,8 @@ def main():
     repeated = {text: files for text, files in homes.items() if len(files) > 1}
     for text, files in sorted(repeated.items()):
         print(f"check-single-strings: {text!r} is written in {', '.join(sorted(files))}")
-    for name in unread:
-        print(f"check-single-strings: {name} holds Chinese in a form the check cannot read")
+    for reason in unread:
+        print(f"check-single-strings: {reason}")
     if repeated or unread:
         return 1
     print(f"check-single-strings: {len(homes)} Chinese texts, each written in one file")
