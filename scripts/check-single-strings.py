@@ -447,11 +447,11 @@ READERS = {
 
 def program_files(root):
     """Every file of the program under root, skipping what is not the program,
-    build folders, hidden folders, installed packages and documents."""
+    the build and hidden folders at the top, installed packages and documents."""
     for folder, subfolders, files in os.walk(root):
         here = Path(folder).relative_to(root)
         subfolders[:] = sorted(name for name in subfolders if not (
-            name.startswith(".") or name == "node_modules" or (here == Path(".") and name.startswith("build"))
+            name == "node_modules" or (here == Path(".") and name.startswith((".", "build")))
             or (here / name).as_posix() in NOT_PROGRAM))
         for name in sorted(files):
             if (here / name).as_posix() not in NOT_PROGRAM and not name.endswith(".md"):

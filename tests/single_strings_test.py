@@ -38,7 +38,8 @@ class PlantedDuplicates(unittest.TestCase):
         cls.scratch = tempfile.TemporaryDirectory()
         cls.tree = Path(cls.scratch.name) / "tree"
         shutil.copytree(ROOT, cls.tree, ignore=lambda folder, names: [
-            name for name in names if name.startswith((".", "build")) or name == "node_modules"])
+            name for name in names if name == "node_modules"
+            or Path(folder) == ROOT and name.startswith((".", "build"))])
 
     @classmethod
     def tearDownClass(cls):
