@@ -115,7 +115,8 @@ def decode_escape(source, i, out, cpp):
     if kind == "x" and not cpp:
         digits, end = digits[:2], i + 3
     try:
-        number = ord(unicodedata.lookup(digits)) if kind == "N" else int(digits, 8 if kind in ("o", "") else 16)
+        number = (ord(unicodedata.lookup(digits)) if kind == "N"
+                  else int(digits, 8 if kind in ("o", "") else 16))
     except (KeyError, ValueError):  # not an escape the compiler would take either
         return end
     byte = kind not in "uU" and number < 256 and cpp
@@ -291,7 +292,8 @@ def css_texts(source):
                 escape = CSS_ESCAPE.match(source, j)
                 if escape:
                     hex_digits, _, other = escape.groups()
-                    out.append(chr(min(int(hex_digits, 16), 0x10FFFF)) if hex_digits else other or "")
+                    number = min(int(hex_digits, 16), 0x10FFFF) if hex_digits else None
+                    out.append(chr(number) if hex_digits else other or "")
                     j = escape.end()
                 else:
                     out.append(source[j])
@@ -335,10 +337,13 @@ def cmake_texts(source):
     return texts.done
 
 
+DOCUMENTED = (ast.Module, ast.ClassDef, ast.FunctionDef, ast.AsyncFunctionDef)
+
+
 def python_texts(source):
     tree = ast.parse(source)
     docstrings = {id(node.body[0].value) for node in ast.walk(tree)
-                  if isinstance(node, (ast.Module, ast.ClassDef, ast.FunctionDef, ast.AsyncFunctionDef))
+                  if isinstance(node, DOCUMENTED)
                   and node.body and isinstance(node.body[0], ast.Expr)
                   and isinstance(node.body[0].value, ast.Constant)}
     texts = []
@@ -435,13 +440,16 @@ def table_texts(source, delimiter="\t"):
 
 
 READERS = {
-    **dict.fromkeys((".cpp", ".cc", ".cxx", ".c", ".h", ".hpp", ".hh", ".hxx", ".inl", ".ipp"), cpp_texts),
+    **dict.fromkeys((".cpp", ".cc", ".cxx", ".c", ".h", ".hpp", ".hh", ".hxx", ".inl", ".ipp"),
+                    cpp_texts),
     **dict.fromkeys((".js", ".mjs", ".cjs"), js_texts),
     **dict.fromkeys((".json", ".webmanifest"), json_texts),
     **dict.fromkeys((".html", ".htm", ".svg", ".xml", ".ui", ".ts", ".qrc"), markup_texts),
     ".tsv": table_texts, ".txt": table_texts, ".csv": lambda source: table_texts(source, ","),
-    ".jsonl": lambda source: [text for line in source.splitlines() if line.strip() for text in json_texts(line)],
-    ".py": python_texts, ".css": css_texts, ".desktop": desktop_texts, ".cmake": cmake_texts, "CMakeLists.txt": cmake_texts,
+    ".jsonl": lambda source: [text for line in source.splitlines() if line.strip()
+                              for text in json_texts(line)],
+    ".py": python_texts, ".css": css_texts, ".desktop": desktop_texts,
+    ".cmake": cmake_texts, "CMakeLists.txt": cmake_texts,
 }
 
 
@@ -479,7 +487,8 @@ def main():
     for path, relative in program_files(root):
         data = path.read_bytes()
         try:
-            source = data.decode("utf-16" if data.startswith((b"\xff\xfe", b"\xfe\xff")) else "utf-8-sig")
+            utf16 = data.startswith((b"\xff\xfe", b"\xfe\xff"))
+            source = data.decode("utf-16" if utf16 else "utf-8-sig")
         except UnicodeDecodeError:
             if b"\0" not in data:  # text in another encoding; a picture has zero bytes
                 unread.append(f"{relative} is text in an encoding the check cannot read")

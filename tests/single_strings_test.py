@@ -17,7 +17,7 @@ ROWS = [
     ("ui/planted.cpp", 'auto caption = u8"\\u6709\\u6548日照时间";', True),
     ("ui/planted.hpp", 'inline const char *caption = "有效日照时间";', True),
     ("web/seal/planted.py", 'CAPTION = f"{1}有效日照时间"', True),
-    ("ui/planted.cpp", "int n = 1'000; const char *c = \"有效日照时间\"; char q = 'x';", True),
+    ("ui/planted.cpp", "int n = 1'000; auto c = \"有效日照时间\"; char q = 'x';", True),
     ("ui/planted.cpp", 'auto caption = "\\xe6\\x9c\\x89\\xe6\\x95\\x88日照时间";', True),
     ("web/page/planted.js", "const c = '有效' +\n  '日照时间';", True),
     ("web/page/planted.css", 'p::after { content: "\\6709\\6548日照时间"; }', True),
