@@ -205,10 +205,11 @@ function startWindow() {
     }
     view = null;
     // A handler never undoes what the person did after the action that
-    // raised it: a text typed later stands, put back as an edit.
+    // raised it: what was typed or clicked later stands, put back as the
+    // person did it (an edit, a click), not as a write from code.
     for (const [e, value] of played) {
-      if (e.type !== 'text') e.checked = value;
-      else if (e.value !== value) e.setRangeText(value, 0, e.value.length, 'end');
+      if (e.type === 'text' && e.value !== value) e.setRangeText(value, 0, e.value.length, 'end');
+      if (e.type !== 'text' && e.checked !== value) e.click();
     }
     played.clear();
   }

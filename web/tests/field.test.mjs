@@ -4,50 +4,12 @@
 import assert from 'node:assert/strict';
 import {spawnSync} from 'node:child_process';
 import {cpSync, mkdtempSync, readFileSync, rmSync, writeFileSync} from 'node:fs';
-import {createServer} from 'node:http';
 import {tmpdir} from 'node:os';
-import {extname, join} from 'node:path';
+import {join} from 'node:path';
 import {after, before, describe, test} from 'node:test';
 
 import {engines, launch} from './driver.mjs';
-import {projectRoot, readJsonLines, site, startServer, windowReady} from './support.mjs';
-
-// The site from a folder, never kept in the browser's HTTP cache (the days
-// between visits), able to hold the core back or to fall silent.
-function testServer(folder) {
-  const types = {
-    '.wasm': 'application/wasm',
-    '.js': 'text/javascript',
-    '.png': 'image/png',
-    '.svg': 'image/svg+xml',
-    '.webmanifest': 'application/manifest+json'
-  };
-  const control = { silent: false, holdCore: null };
-  const server = createServer(async (request, response) => {
-    if (control.silent) return; // accepts, never answers
-    const path = new URL(request.url, 'http://x').pathname;
-    if (path.endsWith('.wasm')) await control.holdCore;
-    let body;
-    try {
-      body = readFileSync(join(folder, path.endsWith('/') ? `${path}index.html` : path));
-    } catch {
-      body = null;
-    }
-    response
-      .writeHead(
-        body ? 200 : 404,
-        { 'Content-Type': types[extname(path)] ?? 'text/html; charset=utf-8', 'Cache-Control': 'no-store' })
-      .end(body);
-  });
-  control.stop = () => {
-    server.closeAllConnections();
-    server.close();
-  };
-  return new Promise((done) => server.listen(0, '127.0.0.1', () => {
-    control.url = `http://127.0.0.1:${server.address().port}/`;
-    done(control);
-  }));
-}
+import {projectRoot, readJsonLines, site, startServer, testServer, windowReady} from './support.mjs';
 
 const ready = (page) => windowReady(page);
 const settled = (page) => page.waitFor(() => new Promise((done) => setTimeout(done, 100, true)));
