@@ -201,7 +201,13 @@ function startWindow() {
         for (const e of control.type === 'radio' ? radios : [control]) view.set(e, e === control ? value : false);
         played.set(control, value);
       }
-      if (handler) yield* handler();
+      // A fault is reported and the others are played: one fault must not
+      // stop every later handler.
+      try {
+        if (handler) yield* handler();
+      } catch (error) {
+        reportError(error);
+      }
     }
     view = null;
     // A handler never undoes what the person did after the action that
