@@ -124,13 +124,12 @@ const noticeOpen = () => document.getElementById('notice').open;
 // What a script does in one task (autofill, an assistive tool): writes boxes
 // with their input events, as typing does, and clicks.
 function inOneTask(actions) {
-  const setValue = Object.getOwnPropertyDescriptor(HTMLInputElement.prototype, 'value').set;
-  for (const a of actions) {
-    if (a.click) document.getElementById(a.click).click();
-    else {
-      setValue.call(document.getElementById(a.type[0]), a.type[1]);
-      document.getElementById(a.type[0]).dispatchEvent(new Event('input', { bubbles: true }));
-    }
+  const { set } = Object.getOwnPropertyDescriptor(HTMLInputElement.prototype, 'value');
+  for (const { click, type } of actions) {
+    const e = document.getElementById(click ?? type[0]);
+    if (click) e.click();
+    else set.call(e, type[1]);
+    if (type) e.dispatchEvent(new Event('input', { bubbles: true }));
   }
 }
 
@@ -172,9 +171,10 @@ async function perform(page, action, problems, server) {
   } else if (action.open_link) {
     await page.evaluate((fragment) => { location.hash = fragment; }, action.open_link);
   } else if (action.back) {
-    const from = await page.evaluate(() => location.href);
-    await page.evaluate(() => history.back());
-    await page.waitFor((f) => location.href !== f, from);
+    await page.evaluate(() => new Promise((done) => {
+                          addEventListener('popstate', done, { once: true });
+                          history.back();
+                        }));
   } else if (action.serve_core) {
     server.refuseCore = false;
   } else if (action.see) {
@@ -194,35 +194,28 @@ async function perform(page, action, problems, server) {
 
 async function replay(page, server, row) {
   let release = null;
-  if (row.core === 'loading') server.holdCore = new Promise((r) => { release = r; });
+  server.holdCore = row.core === 'loading' ? new Promise((r) => { release = r; }) : null;
   server.refuseCore = row.core === 'refused';
   const problems = [];
   const arrive = async () => {
-    if (await page.evaluate(() => document.getElementById('Form1').dataset.ready))
-      problems.push('the core came before it was released');
+    if (await page.evaluate(() => Form1.dataset.ready)) problems.push('the core came before it was released');
     release();
     release = null;
     await windowReady(page);
-    await settle(page);
   };
-  try {
-    // A query of the row's own: a new page even where only the link differs.
-    await page.goto(`${server.url}?${rows.indexOf(row)}${row.link ? `#${row.link}` : ''}`);
-    await page.waitFor(() => document.getElementById('Form1')?.dataset.loaded === 'true');
-    if (!row.core) await windowReady(page);
-    await page.evaluate(setStart, row.start ?? {});
-    await settle(page);
-    await page.evaluate(record, rows[0].unlogged);
-    for (const action of row.actions) {
-      if (release && (action.see || action.close_notice)) await arrive();
-      await perform(page, action, problems, server);
-    }
-    if (release) await arrive();
-    if (row.core) await windowReady(page);
-  } finally {
-    release?.();
-    server.holdCore = null;
+  // A query of the row's own: a new page even where only the link differs.
+  await page.goto(`${server.url}?${rows.indexOf(row)}${row.link ? `#${row.link}` : ''}`);
+  await page.waitFor(() => document.getElementById('Form1')?.dataset.loaded === 'true');
+  if (!row.core) await windowReady(page);
+  await page.evaluate(setStart, row.start ?? {});
+  await settle(page);
+  await page.evaluate(record, rows[0].unlogged);
+  for (const action of row.actions) {
+    if (release && (action.see || action.close_notice)) await arrive();
+    await perform(page, action, problems, server);
   }
+  if (release) await arrive();
+  if (row.core) await windowReady(page);
   problems.push(...await page.evaluate(() => window.behaviourProblems));
   const { focus, ...base } = startUp;
   problems.push(...differences(await page.evaluate(stateOf), {...base, ...row.end }));
@@ -234,10 +227,7 @@ async function replay(page, server, row) {
 
 // No worker: each row's core comes from the network, to be held back or refused.
 let server;
-before(async () => {
-  server = await testServer(site);
-  server.worker = false;
-});
+before(async () => { server = Object.assign(await testServer(site), { worker: false }); });
 after(() => server?.stop());
 
 for (const engine of engines) {
