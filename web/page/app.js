@@ -361,6 +361,10 @@ function startWindow() {
     for (const id of start.disabled) setEnabled($(id), enabled);
   }
 
+  function* Option_Click(chosen) {
+    optionSelected(chosen);
+  }
+
   function optionSelected(chosen) {
     // The four options are one tab stop, at the selected one.
     for (const m of [1, 2, 3, 4]) option(m).tabIndex = option(m) === chosen ? Number(option(m).dataset.tab) : -1;
@@ -434,14 +438,11 @@ function startWindow() {
     if (location.hash === shownHash) return;
     const fragment = location.hash.slice(1);
     shownHash = location.hash;
-    act({
-      needsCore: true,
-      *
-        handler() {
-          yield* Command2_Click();
-          yield* followLink(fragment);
-        }
-    });
+    act({ needsCore: true, handler: () => openLink(fragment) });
+  }
+  function* openLink(fragment) {
+    yield* Command2_Click();
+    yield* followLink(fragment);
   }
 
   // ---- Wiring.
@@ -455,15 +456,7 @@ function startWindow() {
   });
   form.addEventListener('change', ({ target: box }) => {
     if (box.type === 'checkbox') act({ control: box, value: box.checked, handler: handlers.get(box) });
-    if (box.type === 'radio' && box.checked)
-      act({
-        control: box,
-        value: true,
-        *
-          handler() {
-            optionSelected(box);
-          }
-      });
+    if (box.type === 'radio' && box.checked) act({ control: box, value: true, handler: () => Option_Click(box) });
   });
   $('Command1').addEventListener('click', () => {
     act({ needsCore: true, handler: Command1_Click });
