@@ -1,6 +1,7 @@
 // The page where people open it: phones, a new version published, a network
-// that is silent, the local server, a screen reader's view, events before the
-// core has loaded, and a link that carries the inputs.
+// that is silent, the local server, a screen reader's view, and a link that
+// carries the inputs. Events before the core has loaded are rows of the
+// behaviour table (behaviour.test.mjs).
 import assert from 'node:assert/strict';
 import {spawnSync} from 'node:child_process';
 import {cpSync, mkdtempSync, readFileSync, rmSync, writeFileSync} from 'node:fs';
@@ -136,27 +137,6 @@ for (const name of engines) {
       } finally {
         published.stop();
         rmSync(folder, { recursive: true, force: true });
-      }
-    });
-
-    test('events before the core has loaded run in the order of the user', async () => {
-      let release;
-      server.holdCore = new Promise((r) => { release = r; });
-      try {
-        await using(browser, {}, async (page) => {
-          await page.goto(server.url);
-          await page.waitFor(() => document.getElementById('Form1')?.dataset.loaded === 'true');
-          await page.type('#Text4', '3');
-          await page.click('#Command2');
-          assert.equal(await page.evaluate(() => document.getElementById('Form1').dataset.ready), null);
-          release();
-          await ready(page);
-          await settled(page);
-          assert.deepEqual(await page.evaluate(() => [Text4.value, Text5.value]), ['1', '5']);
-        });
-      } finally {
-        server.holdCore = null;
-        release();
       }
     });
 
