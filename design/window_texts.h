@@ -22,6 +22,11 @@ inline constexpr std::string_view notice_ok = "确定";
 
 inline constexpr std::string_view about_title = "信息";
 
+// The web page's notice when its calculation could not be fetched: the boxes
+// keep what was typed, and the next 计算 tries again.
+inline constexpr std::string_view core_missing_text =
+    "计算程序未能载入,无法计算。\r请检查网络连接,然后再按一次计算。";
+
 // Four lines joined by a bare carriage return, blanks included as shown.
 inline constexpr std::string_view about_text =
     "         Vorlaine             版本: 1.0 \r"

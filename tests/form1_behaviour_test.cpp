@@ -8,6 +8,8 @@
 // acted on is the action, not the log. The start-up row names the boxes left
 // out of every log ("unlogged": Text4, whose write and the handler it raises
 // each edition sees in its own order; Text5 shows what the handler did).
+// Rows the page plays while its core loads are plain rows here; "page_only"
+// rows are skipped.
 #include "widget_test_support.h"
 
 #include "calc/notices.h"
@@ -119,8 +121,8 @@ const QMap<QString, QPair<Qt::Key, Qt::KeyboardModifiers>> kKeys{
     {"ArrowRight", {Qt::Key_Right, {}}}};
 
 QString kind_of(const QJsonObject& action) {
-    for (const char* kind :
-         {"type", "click", "dblclick", "focus", "press", "tab", "backtab", "see", "close_notice"})
+    for (const char* kind : {"type", "click", "dblclick", "focus", "press", "tab", "backtab",
+                             "keys", "one_task", "see", "close_notice"})
         if (action.contains(QLatin1String(kind)))
             return QString::fromLatin1(kind);
     qFatal("unknown action");
@@ -225,6 +227,13 @@ private:
             }
             if (seen != arg.toArray())
                 problems << kind + ": " + json(seen);
+        } else if (kind == QLatin1String("keys")) { // typed where the focus is
+            target_ = form_.focusWidget();
+            for (const QChar c : arg.toString())
+                QTest::sendKeyEvent(QTest::Click, form_.focusWidget(), Qt::Key_unknown, c, {});
+        } else if (kind == QLatin1String("one_task")) { // the window runs each to its end
+            for (const QJsonValue step : arg.toArray())
+                perform(step.toObject());
         } else if (kind == QLatin1String("see")) {
             for (const QString& d : differences(state_of(form_), arg.toObject()))
                 problems << QStringLiteral("action %1: %2").arg(next_).arg(d);
@@ -309,6 +318,8 @@ private slots:
 
     void replay() {
         QFETCH(QJsonObject, row);
+        if (row.value(QLatin1String("page_only")).toBool())
+            QSKIP("the page alone");
         Form1 form;
         form.show();
         QVERIFY(QTest::qWaitForWindowActive(&form));

@@ -1,5 +1,6 @@
 #include "page_writer.h"
 
+#include "calc/notices.h"
 #include "design/window_state.h"
 #include "design/window_texts.h"
 
@@ -213,6 +214,8 @@ std::string window_texts_json() {
     const auto result = [&](const ControlSpec* row) { return named(row->name, row->result_name); };
     return "{\"about_title\":" + json_string(texts::about_title) +
            ",\"about_text\":" + json_string(texts::about_text) +
+           ",\"core_missing\":{\"title\":" + json_string(calc::notices::error_title) +
+           ",\"text\":" + json_string(texts::core_missing_text) + "}" +
            ",\"start\":{\"checked\":" + json_array(design::kStartChecked, json_string) +
            ",\"disabled\":" + json_array(design::kInverterControls, json_string) +
            "},\"clear_texts\":" + json_array(design::kClearOrder, json_string) +

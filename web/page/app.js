@@ -104,6 +104,17 @@ export class Core {
 
 // ---- The window ------------------------------------------------------------
 
+// Handlers are generators, so that they run as the desktop's do: at once and
+// to their end inside the event that raised them, a write from code raising
+// its own handler before it returns. A notice is the one thing that waits: a
+// modal <dialog> closes in a later task, where Qt's box runs a nested event
+// loop. The handler yields the notice's promise and goes on once it is closed.
+// Returns nothing when the handler ran to its end, else the promise of its end.
+function drive(steps) {
+  for (let step = steps.next(); !step.done; step = steps.next())
+    if (step.value instanceof Promise) return step.value.then(() => drive(steps));
+}
+
 function startWindow() {
   const $ = (id) => document.getElementById(id);
   const form = $('Form1');
@@ -111,6 +122,9 @@ function startWindow() {
   const textBoxes = Array.from({ length: 10 }, (_, i) => text(i + 1)); // in the core's order
   const check = (n) => $(`Check${n}`);
   const option = (n) => $(`Option${n}`);
+  const inputs = [...form.querySelectorAll('input')];
+  const checkBoxes = inputs.filter((e) => e.type === 'checkbox');
+  const radios = inputs.filter((e) => e.type === 'radio');
   const captionOf = (input) => input.closest('label').textContent;
   // The window's own texts and states, from the table the desktop is built from.
   const windowTexts = JSON.parse($('window-texts').textContent);
@@ -119,46 +133,132 @@ function startWindow() {
   const rainyInterval = $(windowTexts.rainy_interval.id);
   // The result labels' unit-only captions, as the page was written.
   const units = results.map(({ id }) => [id, $(id).textContent]);
-  // The calculation core is fetched and compiled once the window is drawn, so
-  // that its compilation does not hold back the first drawing on a small
-  // machine; whatever needs it before then waits for it.
-  let startCore;
-  const core =
-    new Promise((begin) => { startCore = begin; }).then(() => Core.load(new URL('vorlaine.wasm', import.meta.url)));
-  let coreReady = null; // the core itself, once it is there
 
-  // ---- Handlers run one at a time, in the order the user acted, even while
-  // one waits for the core or for a notice to be closed.
-  let queue = Promise.resolve();
-  function enqueue(handler, afterwards = updateLink) {
-    // A failure is reported and the queue goes on: one fault must not stop
-    // every later handler.
-    queue = queue.then(handler)
-              .catch(reportError)
-              .then(() => {
-                announce();
-                afterwards();
-              })
-              .catch(reportError);
-    return queue;
+  // ---- The calculation core, fetched once the window is drawn, so that its
+  // compilation does not hold back the first drawing on a small machine. A
+  // load that failed is tried again at the next 计算.
+  let core = null;    // once it is here
+  let loading = null; // the load under way
+  let coreFailed = false;
+  function loadCore() {
+    loading ??= Core.load(new URL('vorlaine.wasm', import.meta.url)).then(coreArrived, coreMissing);
+  }
+  function coreArrived(loaded) {
+    core = loaded;
+    loading = null;
+    form.dataset.ready = 'true';
+    if (waiting.length > 0) run(playWaiting);
+    // Registered once the core is here, so that the worker keeps what the
+    // visit fetched instead of fetching it again; always asked for anew, so
+    // that a new version is found on the next visit.
+    if ('serviceWorker' in navigator && location.protocol.startsWith('http'))
+      navigator.serviceWorker.register('sw.js', { updateViaCache: 'none' }).catch(() => {});
+  }
+  // A 计算 that waited for the core is answered with a notice; whatever else
+  // the person did keeps waiting, and the boxes keep what was typed.
+  function coreMissing(error) {
+    loading = null;
+    coreFailed = true;
+    console.warn(error);
+    const asked = waiting.filter((a) => a.handler === Command1_Click);
+    for (const a of asked) waiting.splice(waiting.indexOf(a), 1);
+    if (asked.length > 0) run(() => noticeOf(windowTexts.core_missing));
   }
 
-  // Writes from code raise the handlers a user's action would, and finish them.
+  // ---- Actions: what the person (or a link) did, with what it carried. With
+  // the core here an action runs at once. Before, an action that needs the
+  // core waits, and so does every action after it; they are played in order
+  // when the core arrives, each against the window as it stood when it was
+  // done: the texts and ticks it carried, over the window as it stood before
+  // the first of them, with what the handlers played before it wrote.
+  const waiting = [];
+  const snapshot = () => new Map(inputs.map((e) => [e, e.type === 'text' ? e.value : e.checked]));
+  let before;               // the window before the first waiting action
+  let view = null;          // while they are played: the window as the replay has it
+  const played = new Map(); // what the person last left in a control, played
+  const valueOf = (e) => (view ? view.get(e) : e.type === 'text' ? e.value : e.checked);
+  // A write from code, seen by the replay: it takes the place of what the person left.
+  function wrote(e, value) {
+    if (!view) return;
+    view.set(e, value);
+    played.delete(e);
+  }
+
+  function act(action) {
+    if (view || waiting.length > 0 || (action.needsCore && !core)) {
+      waiting.push(action);
+      return;
+    }
+    run(action.handler);
+    if (!core) before = snapshot();
+  }
+
+  function* playWaiting() {
+    view = before;
+    while (waiting.length > 0) {
+      const { control, value, handler } = waiting.shift();
+      if (control) {
+        for (const e of control.type === 'radio' ? radios : [control]) view.set(e, e === control ? value : false);
+        played.set(control, value);
+      }
+      // A fault is reported and the others are played: one fault must not
+      // stop every later handler.
+      try {
+        if (handler) yield* handler();
+      } catch (error) {
+        reportError(error);
+      }
+    }
+    view = null;
+    // A handler never undoes what the person did after the action that
+    // raised it: what was typed or clicked later stands, put back as the
+    // person did it (an edit, a click), not as a write from code.
+    for (const [e, value] of played) {
+      if (e.type === 'text' && e.value !== value) e.setRangeText(value, 0, e.value.length, 'end');
+      if (e.type !== 'text' && e.checked !== value) e.click();
+    }
+    played.clear();
+  }
+
+  // Runs a handler; once it is done, and any notice it opened is closed,
+  // tells a screen reader what changed and writes the link.
+  let running = 0;
+  function run(handler) {
+    ++running;
+    let pending;
+    try {
+      pending = handler && drive(handler());
+    } catch (error) {
+      reportError(error);
+    }
+    if (pending) pending.catch(reportError).then(finished);
+    else finished();
+  }
+  function finished() {
+    if (--running > 0) return;
+    announce();
+    if (waiting.length === 0) updateLink();
+  }
+
+  // Writes from code raise the handlers a user's action would, at once.
   const handlers = new Map();
-  async function setText(box, value) {
-    if (box.value === value) return;
+  function* setText(box, value) {
+    if (valueOf(box) === value) return;
     box.value = value;
+    wrote(box, value);
     if (box === rainyInterval && document.activeElement === rainyDays) heard.interval = true;
-    await handlers.get(box)?.();
+    if (handlers.has(box)) yield* handlers.get(box)();
   }
-  async function setCheck(box, ticked) {
-    if (box.checked === ticked) return;
+  function* setCheck(box, ticked) {
+    if (valueOf(box) === ticked) return;
     box.checked = ticked;
-    await handlers.get(box)?.();
+    wrote(box, ticked);
+    if (handlers.has(box)) yield* handlers.get(box)();
   }
   function selectOption(box) {
-    if (box.checked) return;
+    if (valueOf(box)) return;
     box.checked = true;
+    for (const r of radios) wrote(r, r === box);
     optionSelected(box);
   }
   function setEnabled(control, enabled) {
@@ -190,10 +290,13 @@ function startWindow() {
     }
   }
 
-  // ---- Notices: modal, the handler that shows one waits for it.
+  // ---- Notices: modal; the handler that shows one yields until it is closed.
+  // One raised while another is open follows it, as Qt's boxes stack.
   const notice = $('notice');
+  let noticeClosed = Promise.resolve();
   function showNotice(message, title) {
-    return new Promise((closed) => {
+    if (notice.open) return noticeClosed.then(() => showNotice(message, title));
+    noticeClosed = new Promise((closed) => {
       const back = document.activeElement;
       $('notice-title').textContent = title;
       // Notices end their lines with a bare carriage return.
@@ -205,54 +308,61 @@ function startWindow() {
       notice.showModal();
       $('notice-ok').focus();
     });
+    return noticeClosed;
   }
   $('notice-ok').addEventListener('click', () => notice.close());
+  function* noticeOf({ title, text }) {
+    yield showNotice(text, title);
+  }
 
-  async function apply(effect) {
-    if (effect.notice) return showNotice(effect.notice.text, effect.notice.title);
+  function* apply(effect) {
+    if (effect.notice) return yield* noticeOf(effect.notice);
     const target = $(effect.caption.label);
-    if (target instanceof HTMLInputElement) return setText(target, effect.caption.text);
-    return writeResult(effect.caption.label, effect.caption.text);
+    if (target instanceof HTMLInputElement) yield* setText(target, effect.caption.text);
+    else writeResult(effect.caption.label, effect.caption.text);
   }
 
   // ---- The handlers, as on the desktop.
-  async function Form_Load() {
+  function* Form_Load() {
     for (const id of start.checked) {
       if ($(id).type === 'radio') selectOption($(id));
-      else await setCheck($(id), true);
+      else yield* setCheck($(id), true);
     }
     enableInverterControls(false);
   }
 
-  function Form_DblClick() {
-    return showNotice(windowTexts.about_text, windowTexts.about_title);
+  function* Form_DblClick() {
+    yield* noticeOf({ title: windowTexts.about_title, text: windowTexts.about_text });
   }
 
-  async function Command1_Click() {
-    const ready = coreReady ?? await core;
-    const texts = textBoxes.map((box) => box.value);
-    const chosen = [1, 2, 3, 4].find((n) => option(n).checked) ?? 0;
-    for (const effect of ready.calculate(texts, check(2).checked ? 1 : 0, chosen)) await apply(effect);
+  function* Command1_Click() {
+    const texts = textBoxes.map(valueOf);
+    const chosen = [1, 2, 3, 4].find((n) => valueOf(option(n))) ?? 0;
+    for (const effect of core.calculate(texts, valueOf(check(2)) ? 1 : 0, chosen)) yield* apply(effect);
     form.dataset.calculated = String(Number(form.dataset.calculated ?? 0) + 1);
     // On a phone the results lie above the fields: bring them into view.
     if (narrow.matches) $(results[0].id).scrollIntoView({ block: 'start' });
   }
 
-  async function Command2_Click() {
-    for (const id of windowTexts.clear_texts) await setText($(id), $(id).defaultValue);
-    await Form_Load();
-    for (const box of form.querySelectorAll('input[type="checkbox"]'))
-      if (!start.checked.includes(box.id)) await setCheck(box, false);
+  function* Command2_Click() {
+    for (const id of windowTexts.clear_texts) yield* setText($(id), $(id).defaultValue);
+    yield* Form_Load();
+    for (const box of checkBoxes)
+      if (!start.checked.includes(box.id)) yield* setCheck(box, false);
     for (const [id, unit] of units) writeResult(id, unit);
   }
 
-  function Check2_Click() {
-    enableInverterControls(check(2).checked);
+  function* Check2_Click() {
+    enableInverterControls(valueOf(check(2)));
   }
 
   // The controls greyed at start are the inverter's, enabled by 需要逆变器.
   function enableInverterControls(enabled) {
     for (const id of start.disabled) setEnabled($(id), enabled);
+  }
+
+  function* Option_Click(chosen) {
+    optionSelected(chosen);
   }
 
   function optionSelected(chosen) {
@@ -261,31 +371,36 @@ function startWindow() {
     $('Label18').textContent = captionOf(chosen);
   }
 
-  async function Text4_Change() {
-    await setText(rainyInterval, '');
-    const ready = coreReady ?? await core;
-    await apply(ready.rainyInterval(rainyDays.value));
+  function* Text4_Change() {
+    yield* setText(rainyInterval, '');
+    yield* apply(core.rainyInterval(valueOf(rainyDays)));
   }
 
   // ---- The inputs in the page's address, for a link to them. Only the
-  // fragment: it never reaches a server.
-  const checkBoxes = [...form.querySelectorAll('input[type="checkbox"]')];
-  const radios = [...form.querySelectorAll('input[type="radio"]')];
+  // fragment: it never reaches a server. 清除 leaves the address before it in
+  // the history, so that Back brings the boxes back.
   const optionNumber = (box) => box.id.replace(/^\D+/, '');
+  let pushNext = false;          // the next address is a new history entry
+  let shownHash = location.hash; // the fragment the window stands for
 
   function updateLink() {
     const fields = new URLSearchParams();
-    const chosen = radios.find((r) => r.checked);
+    const chosen = radios.find(valueOf);
     if (chosen && !start.checked.includes(chosen.id)) fields.set('Option', optionNumber(chosen));
     for (const box of checkBoxes)
-      if (!box.disabled && box.checked !== start.checked.includes(box.id)) fields.set(box.id, box.checked ? '1' : '0');
+      if (!box.disabled && valueOf(box) !== start.checked.includes(box.id))
+        fields.set(box.id, valueOf(box) ? '1' : '0');
     for (const box of textBoxes)
-      if (box.value !== box.defaultValue) fields.set(box.id, box.value);
+      if (valueOf(box) !== box.defaultValue) fields.set(box.id, valueOf(box));
     const link = fields.toString();
     const address = location.pathname + location.search + (link ? `#${link}` : '');
+    const push = pushNext;
+    pushNext = false;
     if (address === location.pathname + location.search + location.hash) return;
     try {
-      history.replaceState(history.state, '', address);
+      if (push) history.pushState(null, '', address);
+      else history.replaceState(history.state, '', address);
+      shownHash = location.hash;
     } catch {
       // WebKit allows 100 address changes in 30 s: the link catches up later.
       clearTimeout(linkRetry);
@@ -294,23 +409,40 @@ function startWindow() {
   }
   let linkRetry;
 
+  function* Command2_Pressed() {
+    updateLink();
+    pushNext = true;
+    yield* Command2_Click();
+  }
+
   // Fills the window from a link as if typed: the choices first, then the
   // boxes in their order, so that a typed 阴雨天数 rewrites 阴雨天间格 before
   // the link's own 阴雨天间格 comes. Anything else is left alone.
-  async function followLink(fragment) {
+  function* followLink(fragment) {
     if (fragment.length > 2000) return;
     const fields = new Map(new URLSearchParams(fragment));
     const usable = (box) => box && form.contains(box) && !box.disabled;
     const chosen = radios.find((r) => optionNumber(r) === fields.get('Option'));
-    if (usable(chosen)) {
-      selectOption(chosen);
-    }
+    if (usable(chosen)) selectOption(chosen);
     for (const box of checkBoxes)
-      if (usable(box) && ['0', '1'].includes(fields.get(box.id))) await setCheck(box, fields.get(box.id) === '1');
+      if (usable(box) && ['0', '1'].includes(fields.get(box.id))) yield* setCheck(box, fields.get(box.id) === '1');
     for (const box of textBoxes) {
       const value = fields.get(box.id);
-      if (usable(box) && value !== undefined && value.length <= 100) await setText(box, value);
+      if (usable(box) && value !== undefined && value.length <= 100) yield* setText(box, value);
     }
+  }
+
+  // A new fragment in an open tab (a pasted link, Back past 清除): the window
+  // as opening that link shows it.
+  function addressChanged() {
+    if (location.hash === shownHash) return;
+    const fragment = location.hash.slice(1);
+    shownHash = location.hash;
+    act({ needsCore: true, handler: () => openLink(fragment) });
+  }
+  function* openLink(fragment) {
+    yield* Command2_Click();
+    yield* followLink(fragment);
   }
 
   // ---- Wiring.
@@ -318,24 +450,33 @@ function startWindow() {
   for (const n of [1, 2, 3, 4]) option(n).dataset.tab = option(n).tabIndex;
   handlers.set(rainyDays, Text4_Change);
   handlers.set(check(2), Check2_Click);
-  rainyDays.addEventListener('input', () => enqueue(Text4_Change));
-  check(2).addEventListener('change', () => enqueue(Check2_Click));
-  for (const n of [1, 2, 3, 4])
-    option(n).addEventListener('change', () => enqueue(() => option(n).checked && optionSelected(option(n))));
-  $('Command1').addEventListener('click', () => enqueue(Command1_Click));
-  $('Command2').addEventListener('click', () => enqueue(Command2_Click));
-  // Any other typing only changes the link, in its turn.
-  form.addEventListener('input', () => enqueue(() => {}));
+  form.addEventListener('input', ({ target: box }) => {
+    if (box.type === 'text')
+      act({ control: box, value: box.value, handler: handlers.get(box), needsCore: box === rainyDays });
+  });
+  form.addEventListener('change', ({ target: box }) => {
+    if (box.type === 'checkbox') act({ control: box, value: box.checked, handler: handlers.get(box) });
+    if (box.type === 'radio' && box.checked) act({ control: box, value: true, handler: () => Option_Click(box) });
+  });
+  $('Command1').addEventListener('click', () => {
+    act({ needsCore: true, handler: Command1_Click });
+    if (coreFailed) loadCore();
+  });
+  $('Command2').addEventListener('click', () => act({ needsCore: true, handler: Command2_Pressed }));
   form.addEventListener('dblclick', (event) => {
     // Only the bare background: a double click on a control is the control's.
-    if (event.target === form) enqueue(Form_DblClick);
+    if (event.target === form) act({ handler: Form_DblClick });
   });
   form.addEventListener('keydown', (event) => {
     if (event.key === 'Tab' || event.code === 'Tab') moveFocus(event);
   });
+  addEventListener('hashchange', addressChanged);
+  addEventListener('popstate', addressChanged);
 
   // The tab key goes through the stops in tab index order and wraps round, as
-  // in the desktop window; disabled controls and unselected options are skipped.
+  // in the desktop window; disabled controls and unselected options are
+  // skipped. A text box reached by the keyboard has its text selected, as on
+  // the desktop, so that typing replaces it.
   function moveFocus(event) {
     const stops = [...form.querySelectorAll('input, button')]
                     .filter((e) => e.tabIndex > 0 && !e.disabled)
@@ -344,37 +485,32 @@ function startWindow() {
     event.preventDefault();
     const at = stops.indexOf(document.activeElement);
     const step = event.shiftKey ? -1 : 1;
-    const next = at < 0 ? (step > 0 ? 0 : stops.length - 1) : (at + step + stops.length) % stops.length;
-    stops[next].focus();
+    const next = stops[at < 0 ? (step > 0 ? 0 : stops.length - 1) : (at + step + stops.length) % stops.length];
+    next.focus();
+    if (next.type === 'text') next.select();
   }
 
   // Form_Load's writes raise no handler that waits, so the window stands as
-  // it leaves it before it is first drawn.
-  enqueue(Form_Load, () => {});
+  // it leaves it before it is first drawn; a link waits for the core.
+  drive(Form_Load());
+  before = snapshot();
   form.dataset.loaded = 'true';
   text(1).focus();
-  if (location.hash.length > 1) enqueue(() => followLink(location.hash.slice(1)));
+  if (location.hash.length > 1) {
+    const fragment = location.hash.slice(1);
+    act({ needsCore: true, handler: () => followLink(fragment) });
+  }
 
   // When the window stands drawn with its fonts (the frame after the next one
-  // has begun), and when the core is ready as well; a click on 计算 before
-  // that waits for the core.
+  // has begun), the core is fetched.
   const nextTask = () => new Promise((done) => {
     const channel = new MessageChannel();
     channel.port1.onmessage = done;
     channel.port2.postMessage(null);
   });
-  const drawn = document.fonts.ready.then(() => new Promise(requestAnimationFrame))
-                  .then(nextTask)
-                  .then(() => { window.vorlaineDrawnAt = performance.now(); });
-  drawn.then(startCore);
-  core.then((c) => {
-    coreReady = c;
-    form.dataset.ready = 'true';
-    // Registered once the core is here, so that the worker keeps what the
-    // visit fetched instead of fetching it again; always asked for anew, so
-    // that a new version is found on the next visit.
-    if ('serviceWorker' in navigator && location.protocol.startsWith('http'))
-      navigator.serviceWorker.register('sw.js', { updateViaCache: 'none' }).catch(() => {});
+  document.fonts.ready.then(() => new Promise(requestAnimationFrame)).then(nextTask).then(() => {
+    window.vorlaineDrawnAt = performance.now();
+    loadCore();
   });
 }
 

@@ -3,14 +3,18 @@
 // the page in each browser engine, by pointer and keyboard. The log holds what
 // the page itself wrote (texts and ticks set from code) and the notices it
 // opened, in order, but for the start-up row's "unlogged" boxes; what the user
-// types or clicks is the action, not the log.
+// types or clicks is the action, not the log. Rows with "core": "loading" run
+// their actions up to the first look or notice with the core held back;
+// "refused" rows have it refused until "serve_core"; "page_only" rows (a link,
+// Back, the core's absence) the desktop has no part in. What the person typed
+// and the page puts back once the core is played is an edit, not a write.
 import assert from 'node:assert/strict';
 import {readFileSync} from 'node:fs';
 import {join} from 'node:path';
 import {after, before, describe, test} from 'node:test';
 
 import {engines, launch} from './driver.mjs';
-import {noticeText, projectRoot, startServer, windowReady} from './support.mjs';
+import {noticeText, projectRoot, site, testServer, windowReady} from './support.mjs';
 
 const rows = readFileSync(join(projectRoot, 'tests/data/window-behaviour.jsonl'), 'utf8')
                .split('\n')
@@ -117,6 +121,18 @@ function pointIn([name, [x, y]]) {
 
 const noticeOpen = () => document.getElementById('notice').open;
 
+// What a script does in one task (autofill, an assistive tool): writes boxes
+// with their input events, as typing does, and clicks.
+function inOneTask(actions) {
+  const { set } = Object.getOwnPropertyDescriptor(HTMLInputElement.prototype, 'value');
+  for (const { click, type } of actions) {
+    const e = document.getElementById(click ?? type[0]);
+    if (click) e.click();
+    else set.call(e, type[1]);
+    if (type) e.dispatchEvent(new Event('input', { bubbles: true }));
+  }
+}
+
 // ---- In node.
 
 const differences = (got, want) => Object.keys(want)
@@ -126,7 +142,7 @@ const differences = (got, want) => Object.keys(want)
 // Handlers may finish in later tasks: give them a few before looking.
 const settle = (page) => page.evaluate(() => new Promise((r) => setTimeout(r, 20)));
 
-async function perform(page, action, problems) {
+async function perform(page, action, problems, server) {
   const control = (name) => (name === 'Form1' ? '#Form1' : `[data-control="${name}"]`);
   if (action.type) {
     await page.fill(`#${action.type[0]}`, action.type[1]);
@@ -148,6 +164,19 @@ async function perform(page, action, problems) {
     }
     if (JSON.stringify(seen) !== JSON.stringify(action.tab ?? action.backtab))
       problems.push(`${action.tab ? 'tab' : 'backtab'}: ${JSON.stringify(seen)}`);
+  } else if (action.keys) {
+    for (const key of action.keys) await page.press(key);
+  } else if (action.one_task) {
+    await page.evaluate(inOneTask, action.one_task);
+  } else if (action.open_link) {
+    await page.evaluate((fragment) => { location.hash = fragment; }, action.open_link);
+  } else if (action.back) {
+    await page.evaluate(() => new Promise((done) => {
+                          addEventListener('popstate', done, { once: true });
+                          history.back();
+                        }));
+  } else if (action.serve_core) {
+    server.refuseCore = false;
   } else if (action.see) {
     await settle(page);
     problems.push(...differences(await page.evaluate(stateOf), action.see));
@@ -163,14 +192,30 @@ async function perform(page, action, problems) {
   await settle(page);
 }
 
-async function replay(page, url, row) {
-  await page.goto(url);
-  await windowReady(page);
+async function replay(page, server, row) {
+  let release = null;
+  server.holdCore = row.core === 'loading' ? new Promise((r) => { release = r; }) : null;
+  server.refuseCore = row.core === 'refused';
+  const problems = [];
+  const arrive = async () => {
+    if (await page.evaluate(() => Form1.dataset.ready)) problems.push('the core came before it was released');
+    release();
+    release = null;
+    await windowReady(page);
+  };
+  // A query of the row's own: a new page even where only the link differs.
+  await page.goto(`${server.url}?${rows.indexOf(row)}${row.link ? `#${row.link}` : ''}`);
+  await page.waitFor(() => document.getElementById('Form1')?.dataset.loaded === 'true');
+  if (!row.core) await windowReady(page);
   await page.evaluate(setStart, row.start ?? {});
   await settle(page);
   await page.evaluate(record, rows[0].unlogged);
-  const problems = [];
-  for (const action of row.actions) await perform(page, action, problems);
+  for (const action of row.actions) {
+    if (release && (action.see || action.close_notice)) await arrive();
+    await perform(page, action, problems, server);
+  }
+  if (release) await arrive();
+  if (row.core) await windowReady(page);
   problems.push(...await page.evaluate(() => window.behaviourProblems));
   const { focus, ...base } = startUp;
   problems.push(...differences(await page.evaluate(stateOf), {...base, ...row.end }));
@@ -180,8 +225,9 @@ async function replay(page, url, row) {
     { problems: [], log: (row.log ?? []).map(shown) });
 }
 
+// No worker: each row's core comes from the network, to be held back or refused.
 let server;
-before(async () => { server = await startServer(); });
+before(async () => { server = Object.assign(await testServer(site), { worker: false }); });
 after(() => server?.stop());
 
 for (const engine of engines) {
@@ -196,6 +242,6 @@ for (const engine of engines) {
       await page?.close();
       await browser?.close();
     });
-    for (const row of rows) test(row.name, () => replay(page, server.url, row));
+    for (const row of rows) test(row.name, () => replay(page, server, row));
   });
 }

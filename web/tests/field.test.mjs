@@ -1,53 +1,16 @@
 // The page where people open it: phones, a new version published, a network
-// that is silent, the local server, a screen reader's view, events before the
-// core has loaded, and a link that carries the inputs.
+// that is silent, the local server, a screen reader's view, and a link that
+// carries the inputs. Events before the core has loaded are rows of the
+// behaviour table (behaviour.test.mjs).
 import assert from 'node:assert/strict';
 import {spawnSync} from 'node:child_process';
 import {cpSync, mkdtempSync, readFileSync, rmSync, writeFileSync} from 'node:fs';
-import {createServer} from 'node:http';
 import {tmpdir} from 'node:os';
-import {extname, join} from 'node:path';
+import {join} from 'node:path';
 import {after, before, describe, test} from 'node:test';
 
 import {engines, launch} from './driver.mjs';
-import {projectRoot, readJsonLines, site, startServer, windowReady} from './support.mjs';
-
-// The site from a folder, never kept in the browser's HTTP cache (the days
-// between visits), able to hold the core back or to fall silent.
-function testServer(folder) {
-  const types = {
-    '.wasm': 'application/wasm',
-    '.js': 'text/javascript',
-    '.png': 'image/png',
-    '.svg': 'image/svg+xml',
-    '.webmanifest': 'application/manifest+json'
-  };
-  const control = { silent: false, holdCore: null };
-  const server = createServer(async (request, response) => {
-    if (control.silent) return; // accepts, never answers
-    const path = new URL(request.url, 'http://x').pathname;
-    if (path.endsWith('.wasm')) await control.holdCore;
-    let body;
-    try {
-      body = readFileSync(join(folder, path.endsWith('/') ? `${path}index.html` : path));
-    } catch {
-      body = null;
-    }
-    response
-      .writeHead(
-        body ? 200 : 404,
-        { 'Content-Type': types[extname(path)] ?? 'text/html; charset=utf-8', 'Cache-Control': 'no-store' })
-      .end(body);
-  });
-  control.stop = () => {
-    server.closeAllConnections();
-    server.close();
-  };
-  return new Promise((done) => server.listen(0, '127.0.0.1', () => {
-    control.url = `http://127.0.0.1:${server.address().port}/`;
-    done(control);
-  }));
-}
+import {projectRoot, readJsonLines, site, startServer, testServer, windowReady} from './support.mjs';
 
 const ready = (page) => windowReady(page);
 const settled = (page) => page.waitFor(() => new Promise((done) => setTimeout(done, 100, true)));
@@ -174,27 +137,6 @@ for (const name of engines) {
       } finally {
         published.stop();
         rmSync(folder, { recursive: true, force: true });
-      }
-    });
-
-    test('events before the core has loaded run in the order of the user', async () => {
-      let release;
-      server.holdCore = new Promise((r) => { release = r; });
-      try {
-        await using(browser, {}, async (page) => {
-          await page.goto(server.url);
-          await page.waitFor(() => document.getElementById('Form1')?.dataset.loaded === 'true');
-          await page.type('#Text4', '3');
-          await page.click('#Command2');
-          assert.equal(await page.evaluate(() => document.getElementById('Form1').dataset.ready), null);
-          release();
-          await ready(page);
-          await settled(page);
-          assert.deepEqual(await page.evaluate(() => [Text4.value, Text5.value]), ['1', '5']);
-        });
-      } finally {
-        server.holdCore = null;
-        release();
       }
     });
 

@@ -104,8 +104,8 @@ async function runCases({ cases, units, press }) {
     const calculated = $('Form1').dataset.calculated;
     let next = change();
     $('Command1').click();
-    // A handler may finish within the click itself (WebKit runs the page's
-    // queued handlers there when no notice holds them): look before waiting.
+    // The handler runs within the click itself, to its end or to a notice:
+    // look before waiting.
     for (let closed = 0;;) {
       if ($('Form1').dataset.calculated !== calculated) break;
       if ($('notice').open && window.effectLog.filter((e) => e.notice).length > closed) {
@@ -117,6 +117,7 @@ async function runCases({ cases, units, press }) {
       if (!(await next)) return { stuck: c, logs };
       next = change();
     }
+    await null; // the observer's last records reach the log
     logs.push(window.effectLog.splice(0));
   }
   return { logs };

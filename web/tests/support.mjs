@@ -2,7 +2,8 @@
 // reference cases and the window's control table as the desktop has it.
 import {spawn} from 'node:child_process';
 import {existsSync, readFileSync} from 'node:fs';
-import {dirname, join, resolve} from 'node:path';
+import {createServer} from 'node:http';
+import {dirname, extname, join, resolve} from 'node:path';
 import {fileURLToPath} from 'node:url';
 
 const here = dirname(fileURLToPath(import.meta.url));
@@ -83,6 +84,45 @@ export async function startServer(folder = site) {
   };
 }
 
+// The site from a folder, never kept in the browser's HTTP cache (the days
+// between visits), able to hold the core back, refuse it, keep its worker
+// away, or fall silent.
+export function testServer(folder) {
+  const types = {
+    '.wasm': 'application/wasm',
+    '.js': 'text/javascript',
+    '.png': 'image/png',
+    '.svg': 'image/svg+xml',
+    '.webmanifest': 'application/manifest+json'
+  };
+  const control = { silent: false, holdCore: null, refuseCore: false, worker: true };
+  const server = createServer(async (request, response) => {
+    if (control.silent) return; // accepts, never answers
+    const path = new URL(request.url, 'http://x').pathname;
+    if (path.endsWith('.wasm')) await control.holdCore;
+    const refused = (path.endsWith('.wasm') && control.refuseCore) || (path.endsWith('sw.js') && !control.worker);
+    let body = null;
+    try {
+      if (!refused) body = readFileSync(join(folder, path.endsWith('/') ? `${path}index.html` : path));
+    } catch {
+      body = null;
+    }
+    response
+      .writeHead(
+        body ? 200 : 404,
+        { 'Content-Type': types[extname(path)] ?? 'text/html; charset=utf-8', 'Cache-Control': 'no-store' })
+      .end(body);
+  });
+  control.stop = () => {
+    server.closeAllConnections();
+    server.close();
+  };
+  return new Promise((done) => server.listen(0, '127.0.0.1', () => {
+    control.url = `http://127.0.0.1:${server.address().port}/`;
+    done(control);
+  }));
+}
+
 // Playwright's own Chromium, for the benchmark that reads Chromium's timings.
 export async function launchBrowser() {
   const { chromium } = await import('playwright-core');
@@ -102,11 +142,13 @@ export async function openWindow(browser, url, viewport) {
 export const windowReady = (page, timeoutMs) =>
   page.waitFor(() => document.getElementById('Form1')?.dataset.ready === 'true', null, timeoutMs);
 
-// A notice text of calc/notices.h: its string literals joined, as C++ joins them.
+// A notice text of calc/notices.h (or, for the page's own, design/window_texts.h):
+// its string literals joined, as C++ joins them.
 export function noticeText(name) {
-  const source = readFileSync(join(projectRoot, 'calc/notices.h'), 'utf8');
+  const source =
+    ['calc/notices.h', 'design/window_texts.h'].map((f) => readFileSync(join(projectRoot, f), 'utf8')).join();
   const m = source.match(new RegExp(`\\b${name}\\s*=([^;]*);`));
-  if (!m) throw new Error(`no notice ${name} in calc/notices.h`);
+  if (!m) throw new Error(`no notice ${name}`);
   return [...m[1].matchAll(/"((?:[^"\\]|\\.)*)"/g)].map((l) => JSON.parse(`"${l[1]}"`)).join('');
 }
 
