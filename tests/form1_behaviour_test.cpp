@@ -11,10 +11,12 @@
 #include "widget_test_support.h"
 
 #include "calc/notices.h"
+#include "design/control_table.h"
 #include "ui/fonts.h"
 
 #include <QCheckBox>
 #include <QFile>
+#include <QFontMetricsF>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -96,6 +98,21 @@ QJsonObject state_of(const Form1& form) {
     // The window's own focus: offscreen, nothing activates it again after a notice.
     state[QLatin1String("focus")] = form.focusWidget() ? form.focusWidget()->objectName() : "";
     return state;
+}
+
+// Every result is read whole within its label; one that fits keeps the window's font.
+QStringList cut_results(const Form1& form) {
+    QStringList problems;
+    for (const vorlaine::design::ControlSpec* result : vorlaine::design::result_rows()) {
+        const QLabel* label = control<QLabel>(form, result->name);
+        const qreal room = label->contentsRect().width();
+        if (QFontMetricsF(label->font()).horizontalAdvance(label->text()) > room ||
+            (QFontMetricsF(form.font()).horizontalAdvance(label->text()) <= room &&
+             label->font() != form.font()))
+            problems
+                << QStringLiteral("%1 in %2 pt").arg(result->name).arg(label->font().pointSizeF());
+    }
+    return problems;
 }
 
 QString json(const QJsonValue& v) {
@@ -226,7 +243,8 @@ private:
             if (seen != arg.toArray())
                 problems << kind + ": " + json(seen);
         } else if (kind == QLatin1String("see")) {
-            for (const QString& d : differences(state_of(form_), arg.toObject()))
+            for (const QString& d :
+                 differences(state_of(form_), arg.toObject()) + cut_results(form_))
                 problems << QStringLiteral("action %1: %2").arg(next_).arg(d);
         } else { // close_notice
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
@@ -328,6 +346,7 @@ private slots:
             log << shown(entry);
         if (replay.log != log)
             problems << QStringLiteral("log: ") + json(replay.log);
+        problems << cut_results(form);
         QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QStringLiteral("\n  "))));
     }
 };
