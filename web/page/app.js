@@ -168,7 +168,23 @@ function startWindow() {
   }
   function writeResult(id, caption) {
     $(id).textContent = caption;
+    fitResult($(id));
     heard.results = true;
+  }
+  // A result wider than its label is drawn in the largest smaller size that
+  // fits, so that it is read whole and leaves its neighbour alone; one that
+  // fits keeps the stylesheet's size.
+  function fitResult(output) {
+    output.style.removeProperty('font-size');
+    const range = document.createRange();
+    range.selectNodeContents(output);
+    const room = output.clientWidth;
+    const width = () => range.getBoundingClientRect().width;
+    if (width() <= room) return;
+    let size = parseFloat(getComputedStyle(output).fontSize) * room / width();
+    output.style.fontSize = `${size}px`;
+    // Glyph widths do not shrink in exact proportion to the size.
+    while (width() > room && size > 4) output.style.fontSize = `${size *= 0.97}px`;
   }
 
   // ---- What a screen reader is told once a handler is done, as the desktop
@@ -315,6 +331,9 @@ function startWindow() {
 
   // ---- Wiring.
   const narrow = matchMedia('(max-width: 639.98px)');
+  narrow.addEventListener('change', () => {
+    for (const { id } of results) fitResult($(id));
+  });
   for (const n of [1, 2, 3, 4]) option(n).dataset.tab = option(n).tabIndex;
   handlers.set(rainyDays, Text4_Change);
   handlers.set(check(2), Check2_Click);

@@ -117,6 +117,22 @@ function pointIn([name, [x, y]]) {
 
 const noticeOpen = () => document.getElementById('notice').open;
 
+// Every result is read whole within its label; one that fits keeps the stylesheet's size.
+function cutResults() {
+  const problems = [];
+  for (const e of document.querySelectorAll('output.control')) {
+    const range = document.createRange();
+    range.selectNodeContents(e);
+    const [box, text] = [e.getBoundingClientRect(), range.getBoundingClientRect()];
+    if (text.left < box.left - 0.5 || text.right > box.right + 0.5) problems.push(`${e.id} spills over`);
+    const size = e.style.fontSize;
+    e.style.fontSize = '';
+    if (size && range.getBoundingClientRect().width <= box.width) problems.push(`${e.id} drawn in ${size}`);
+    e.style.fontSize = size;
+  }
+  return problems;
+}
+
 // ---- In node.
 
 const differences = (got, want) => Object.keys(want)
@@ -150,7 +166,7 @@ async function perform(page, action, problems) {
       problems.push(`${action.tab ? 'tab' : 'backtab'}: ${JSON.stringify(seen)}`);
   } else if (action.see) {
     await settle(page);
-    problems.push(...differences(await page.evaluate(stateOf), action.see));
+    problems.push(...differences(await page.evaluate(stateOf), action.see), ...await page.evaluate(cutResults));
   } else if (action.close_notice) {
     await page.waitFor(noticeOpen, null, 5000);
     const ok = await page.evaluate(() => document.getElementById('notice-ok').textContent);
@@ -174,6 +190,7 @@ async function replay(page, url, row) {
   problems.push(...await page.evaluate(() => window.behaviourProblems));
   const { focus, ...base } = startUp;
   problems.push(...differences(await page.evaluate(stateOf), {...base, ...row.end }));
+  problems.push(...await page.evaluate(cutResults));
   if (await page.evaluate(noticeOpen)) problems.push('a notice was left open');
   assert.deepEqual(
     { problems, log: await page.evaluate(() => window.behaviourLog) },

@@ -248,13 +248,19 @@ for (const name of engines) {
 }
 
 describe('the local server', () => {
-  test('a busy port: one line naming it, status 1, nothing served', async () => {
+  test('a busy port: one line naming it, status 1, nothing served; --help and a missing folder', async () => {
     const holder = await startServer();
     try {
       const port = new URL(holder.url).port;
-      const run = spawnSync('python3', [join(projectRoot, 'scripts/serve-web.py'), site, port], { encoding: 'utf8' });
-      assert.deepEqual([run.status, run.stdout, run.stderr.trim().split('\n').length], [1, '', 1]);
-      assert.match(run.stderr, new RegExp(`\\b${port}\\b`));
+      for (const [args, status, out, err] of [
+             [[site, port], 1, /^$/, new RegExp(`^[^\\n]*\\b${port}\\b[^\\n]*\\n$`)],
+             [['--help'], 0, /^usage: serve-web.py .*folder.*a port in use/s, /^$/],
+             [['-h', site], 0, /^usage: /, /^$/], [[join(site, 'absent')], 2, /^$/, /no folder/]]) {
+        const run = spawnSync('python3', [join(projectRoot, 'scripts/serve-web.py'), ...args], { encoding: 'utf8' });
+        assert.equal(run.status, status, args.join(' '));
+        assert.match(run.stdout, out);
+        assert.match(run.stderr, err);
+      }
       for (const file of ['', 'app.js', 'sw.js', 'vorlaine.wasm']) {
         const { headers } = await fetch(holder.url + file);
         assert.deepEqual(
