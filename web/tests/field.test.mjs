@@ -110,9 +110,25 @@ for (const name of engines) {
                 small: named(targets.filter((e) => e.getBoundingClientRect().height < 44)),
                 tinyText: named(all.filter(
                   (e) => (e.textContent.trim() || e.type === 'text') && parseFloat(getComputedStyle(e).fontSize) < 16)),
+                // The slogan's characters a line: one line, or lines of even length.
+                sloganLines: (() => {
+                  const slogan = document.getElementById('Label5').firstChild;
+                  const lines = new Map();
+                  for (let i = 0; i < slogan.length; i += 2) {
+                    const range = document.createRange();
+                    range.setStart(slogan, i);
+                    range.setEnd(slogan, i + 1);
+                    const top = Math.round(range.getBoundingClientRect().top);
+                    lines.set(top, (lines.get(top) ?? 0) + 1);
+                  }
+                  return [...lines.values()].length === 1 ||
+                      Math.max(...lines.values()) - Math.min(...lines.values()) <= 1
+                    ? 'even'
+                    : [...lines.values()];
+                })(),
               };
             }),
-            { overflow: 0, outside: [], small: [], tinyText: [] });
+            { overflow: 0, outside: [], small: [], tinyText: [], sloganLines: 'even' });
 
           await enterPlainCase(page);
           await page.tap('#Command1');
