@@ -190,7 +190,7 @@ private slots:
             QVERIFY(box->maxLength() >= 1 << 30); // no length limit
             QVERIFY(!box->isReadOnly());
             // Number boxes ask an input method for Latin digits; the latitude takes any text.
-            QCOMPARE(box->inputMethodHints(), name == QLatin1String("Text10")
+            QCOMPARE(box->inputMethodHints(), name == "Text10"
                                                   ? Qt::ImhNone
                                                   : Qt::ImhFormattedNumbersOnly | Qt::ImhLatinOnly);
         }

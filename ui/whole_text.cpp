@@ -29,7 +29,9 @@ void fit_text_to_width(QLabel* label) {
     const bool inherited = kept.isValid() ? kept.isNull() : !label->testAttribute(Qt::WA_SetFont);
     const QFont own = kept.isValid() && !kept.isNull() ? kept.value<QFont>() : label->font();
     const qreal room = label->contentsRect().width();
-    const QString text = label->text();
+    QString text = label->text(); // a blank at the end shows nothing
+    while (text.endsWith(' '))
+        text.chop(1);
     if (fits(own, text, room)) {
         if (kept.isValid()) {
             label->setFont(inherited ? QFont() : own);

@@ -173,18 +173,24 @@ function startWindow() {
   }
   // A result wider than its label is drawn in the largest smaller size that
   // fits, so that it is read whole and leaves its neighbour alone; one that
-  // fits keeps the stylesheet's size.
+  // fits keeps the stylesheet's size. Measured on a canvas: no layout to wait
+  // for. On a phone each result takes the room it needs.
+  const ruler = document.createElement('canvas').getContext('2d');
   function fitResult(output) {
     output.style.removeProperty('font-size');
-    const range = document.createRange();
-    range.selectNodeContents(output);
-    const room = output.clientWidth;
-    const width = () => range.getBoundingClientRect().width;
+    if (narrow.matches) return;
+    const style = getComputedStyle(output);
+    let size = parseFloat(style.fontSize);
+    const width = () => {
+      ruler.font = `${style.fontWeight} ${size}px ${style.fontFamily}`;
+      return ruler.measureText(output.textContent).width;
+    };
+    const room = parseFloat(output.style.width);
     if (width() <= room) return;
-    let size = parseFloat(getComputedStyle(output).fontSize) * room / width();
-    output.style.fontSize = `${size}px`;
+    size *= room / width();
     // Glyph widths do not shrink in exact proportion to the size.
-    while (width() > room && size > 4) output.style.fontSize = `${size *= 0.97}px`;
+    while (width() > room && size > 4) size *= 0.97;
+    output.style.fontSize = `${size}px`;
   }
 
   // ---- What a screen reader is told once a handler is done, as the desktop
