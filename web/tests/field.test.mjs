@@ -267,7 +267,7 @@ describe('the local server', () => {
       // --help answers with the usage; a folder that is not there is refused with it.
       assert.deepEqual(
         [serve('--help'), serve(join(site, 'absent'))].map(
-          (r) => [r.status, r.stdout + r.stderr].join(' ').slice(0, 9)),
+          (r) => [r.status, r.stdout + r.stderr].join(' ').slice(0, 8)),
         ['0 usage:', '2 usage:']);
       for (const file of ['', 'app.js', 'sw.js', 'vorlaine.wasm']) {
         const { headers } = await fetch(holder.url + file);
