@@ -3,6 +3,8 @@
 #include <QFontMetricsF>
 #include <QLabel>
 
+#include <algorithm>
+
 namespace vorlaine::ui {
 namespace {
 
