@@ -3,9 +3,12 @@
 
 Usage: serve-web.py FOLDER [PORT]   (PORT 0 or none: a free port)
 Prints the address on its first line once it listens; a port in use is one
-line on stderr and exit status 1.
+line on stderr and exit status 1; a folder that is not there, or a wrong
+argument, is status 2; --help prints this and exits 0.
 """
+import argparse
 import functools
+import os
 import http.server
 import sys
 
@@ -40,9 +43,21 @@ class Server(http.server.ThreadingHTTPServer):
             super().handle_error(request, client_address)
 
 
+def arguments():
+    parser = argparse.ArgumentParser(
+        prog="serve-web.py", description=__doc__.split("\n")[0],
+        epilog="\n".join(__doc__.splitlines()[3:]),
+        formatter_class=argparse.RawDescriptionHelpFormatter)
+    parser.add_argument("folder", help="the built site, e.g. build-web/web/site")
+    parser.add_argument("port", nargs="?", type=int, default=0, help="0 or none: a free port")
+    args = parser.parse_args()
+    if not os.path.isdir(args.folder):
+        parser.error(f"no folder {args.folder}")
+    return args.folder, args.port
+
+
 def main():
-    folder = sys.argv[1]
-    port = int(sys.argv[2]) if len(sys.argv) > 2 else 0
+    folder, port = arguments()
     handler = functools.partial(Handler, directory=folder)
     try:
         server = Server(("127.0.0.1", port), handler)

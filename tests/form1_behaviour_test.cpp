@@ -77,7 +77,7 @@ QJsonValue shown(const QJsonValue& entry) {
 QJsonObject state_of(const Form1& form) {
     static const QRegularExpression control_name(QStringLiteral("^[A-Z][a-z]+\\d+$"));
     QJsonObject state;
-    QStringList disabled;
+    QStringList disabled, cut;
     for (const QWidget* w : form.findChildren<QWidget*>()) {
         const QString name = w->objectName();
         if (!control_name.match(name).hasMatch())
@@ -90,9 +90,22 @@ QJsonObject state_of(const Form1& form) {
             state[name] = check->isChecked();
         else if (auto* option = qobject_cast<const QRadioButton*>(w); option && option->isChecked())
             state[QLatin1String("option")] = name;
-        else if (auto* label = qobject_cast<const QLabel*>(w))
+        else if (auto* label = qobject_cast<const QLabel*>(w)) {
             state[name] = label->text();
+            // Cut, or drawn smaller than the window's font though it would fit.
+            QString shown = label->text();
+            while (shown.endsWith(' '))
+                shown.chop(1);
+            const auto fits = [&](const QFont& font) {
+                return QFontMetricsF(font).horizontalAdvance(shown) <=
+                       label->contentsRect().width();
+            };
+            if (!fits(label->font()) ||
+                (fits(form.font()) && label->font().pointSizeF() < form.font().pointSizeF()))
+                cut << name;
+        }
     }
+    state[QLatin1String("cut")] = QJsonArray::fromStringList(cut);
     disabled.sort();
     state[QLatin1String("disabled")] = QJsonArray::fromStringList(disabled);
     // The window's own focus: offscreen, nothing activates it again after a notice.

@@ -189,6 +189,10 @@ private slots:
         if (auto* box = qobject_cast<const QLineEdit*>(w)) {
             QVERIFY(box->maxLength() >= 1 << 30); // no length limit
             QVERIFY(!box->isReadOnly());
+            // Number boxes ask an input method for Latin digits; the latitude takes any text.
+            QCOMPARE(box->inputMethodHints(), name == "Text10"
+                                                  ? Qt::ImhNone
+                                                  : Qt::ImhFormattedNumbersOnly | Qt::ImhLatinOnly);
         }
         if (auto* button = qobject_cast<const QPushButton*>(w)) {
             QVERIFY(!button->autoDefault());

@@ -1,6 +1,7 @@
 #include "control_factory.h"
 
 #include "accessibility.h"
+#include "design/window_state.h"
 #include "fonts.h"
 #include "solar_picture.h"
 
@@ -43,6 +44,10 @@ QWidget* make_widget(const ControlSpec& row, QWidget* parent) {
         auto* box = new QLineEdit(parent);
         box->setMaxLength(std::numeric_limits<int>::max());
         box->setText(caption);
+        // Number boxes ask the input method for Latin digits, so that a
+        // Chinese one in full-width mode types 100 rather than １００.
+        if (design::takes_numbers_only(row.name))
+            box->setInputMethodHints(Qt::ImhFormattedNumbersOnly | Qt::ImhLatinOnly);
         return box;
     }
     case Kind::Frame:

@@ -9,6 +9,7 @@
 #include "design/window_texts.h"
 #include "notice.h"
 #include "qt_text.h"
+#include "whole_text.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -125,6 +126,7 @@ void Form1::apply(const calc::Effect& effect) {
 
 void Form1::write_caption(QLabel* label, const QString& text) {
     label->setText(text);
+    fit_text_to_width(label);
     caption_written(label);
 }
 

@@ -268,7 +268,29 @@ function startWindow() {
   }
   function writeResult(id, caption) {
     $(id).textContent = caption;
+    fitResult($(id));
     heard.results = true;
+  }
+  // A result wider than its label is drawn in the largest smaller size that
+  // fits, so that it is read whole and leaves its neighbour alone; one that
+  // fits keeps the stylesheet's size. Measured on a canvas: no layout to wait
+  // for. On a phone each result takes the room it needs.
+  const ruler = document.createElement('canvas').getContext('2d');
+  function fitResult(output) {
+    output.style.removeProperty('font-size');
+    if (narrow.matches) return;
+    const style = getComputedStyle(output);
+    let size = parseFloat(style.fontSize);
+    const width = () => {
+      ruler.font = `${style.fontWeight} ${size}px ${style.fontFamily}`;
+      return ruler.measureText(output.textContent).width;
+    };
+    const room = parseFloat(output.style.width);
+    if (width() <= room) return;
+    size *= room / width();
+    // Glyph widths do not shrink in exact proportion to the size.
+    while (width() > room && size > 4) size *= 0.97;
+    output.style.fontSize = `${size}px`;
   }
 
   // ---- What a screen reader is told once a handler is done, as the desktop
@@ -447,6 +469,9 @@ function startWindow() {
 
   // ---- Wiring.
   const narrow = matchMedia('(max-width: 639.98px)');
+  narrow.addEventListener('change', () => {
+    for (const { id } of results) fitResult($(id));
+  });
   for (const n of [1, 2, 3, 4]) option(n).dataset.tab = option(n).tabIndex;
   handlers.set(rainyDays, Text4_Change);
   handlers.set(check(2), Check2_Click);

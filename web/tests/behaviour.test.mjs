@@ -107,6 +107,14 @@ function stateOf() {
     else if (name.startsWith('Label')) state[name] = e.textContent;
   }
   state.disabled = disabled;
+  // The results wider than their labels: none, however long.
+  state.cut = [...document.querySelectorAll('output')]
+                .filter((e) => {
+                  const range = document.createRange();
+                  range.selectNodeContents(e);
+                  return range.getBoundingClientRect().width > e.clientWidth + 0.5;
+                })
+                .map((e) => e.id);
   state.focus = document.activeElement?.id ?? '';
   return state;
 }

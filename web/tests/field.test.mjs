@@ -73,9 +73,16 @@ for (const name of engines) {
                 small: named(targets.filter((e) => e.getBoundingClientRect().height < 44)),
                 tinyText: named(all.filter(
                   (e) => (e.textContent.trim() || e.type === 'text') && parseFloat(getComputedStyle(e).fontSize) < 16)),
+                // The slogan on one line, or on lines of even length: no lone 色.
+                slogan: (() => {
+                  const range = document.createRange();
+                  range.selectNodeContents(document.getElementById('Label5'));
+                  const widths = [...range.getClientRects()].map((r) => r.width);
+                  return Math.max(...widths) - Math.min(...widths) < 24 ? 'even' : widths;
+                })(),
               };
             }),
-            { overflow: 0, outside: [], small: [], tinyText: [] });
+            { overflow: 0, outside: [], small: [], tinyText: [], slogan: 'even' });
 
           await enterPlainCase(page);
           await page.tap('#Command1');
@@ -190,13 +197,20 @@ for (const name of engines) {
 }
 
 describe('the local server', () => {
-  test('a busy port: one line naming it, status 1, nothing served', async () => {
+  test('a busy port: one line naming it, status 1, nothing served; --help and a missing folder', async () => {
     const holder = await startServer();
     try {
       const port = new URL(holder.url).port;
-      const run = spawnSync('python3', [join(projectRoot, 'scripts/serve-web.py'), site, port], { encoding: 'utf8' });
+      const serve = (...args) =>
+        spawnSync('python3', [join(projectRoot, 'scripts/serve-web.py'), ...args], { encoding: 'utf8' });
+      const run = serve(site, port);
       assert.deepEqual([run.status, run.stdout, run.stderr.trim().split('\n').length], [1, '', 1]);
       assert.match(run.stderr, new RegExp(`\\b${port}\\b`));
+      // --help answers with the usage; a folder that is not there is refused with it.
+      assert.deepEqual(
+        [serve('--help'), serve(join(site, 'absent'))].map(
+          (r) => [r.status, r.stdout + r.stderr].join(' ').slice(0, 8)),
+        ['0 usage:', '2 usage:']);
       for (const file of ['', 'app.js', 'sw.js', 'vorlaine.wasm']) {
         const { headers } = await fetch(holder.url + file);
         assert.deepEqual(
