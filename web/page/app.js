@@ -138,6 +138,7 @@ function startWindow() {
               .then(() => {
                 announce();
                 afterwards();
+                sheet?.changed(); // sizing-sheet hook
               })
               .catch(reportError);
     return queue;
@@ -232,7 +233,9 @@ function startWindow() {
     const ready = coreReady ?? await core;
     const texts = textBoxes.map((box) => box.value);
     const chosen = [1, 2, 3, 4].find((n) => option(n).checked) ?? 0;
-    for (const effect of ready.calculate(texts, check(2).checked ? 1 : 0, chosen)) await apply(effect);
+    const effects = ready.calculate(texts, check(2).checked ? 1 : 0, chosen);
+    lastNotice = effects.at(-1)?.notice ?? null; // sizing-sheet hook
+    for (const effect of effects) await apply(effect);
     form.dataset.calculated = String(Number(form.dataset.calculated ?? 0) + 1);
     // On a phone the results lie above the fields: bring them into view.
     if (narrow.matches) $(results[0].id).scrollIntoView({ block: 'start' });
@@ -313,6 +316,13 @@ function startWindow() {
     }
   }
 
+  // ---- Sizing-sheet hook: the printed sheet and the phone's code live in
+  // sheet.js, loaded once the window stands; it reads the window through this.
+  let sheet = null;
+  let lastNotice = null; // the notice the last 计算 ended with, if it did
+  const sheetView = { $, texts: windowTexts, link: () => location.href, notice: () => lastNotice, captionOf };
+  const startSheet = () => import('./sheet.js').then((m) => { sheet = m.start(sheetView); }).catch(reportError);
+
   // ---- Wiring.
   const narrow = matchMedia('(max-width: 639.98px)');
   for (const n of [1, 2, 3, 4]) option(n).dataset.tab = option(n).tabIndex;
@@ -367,9 +377,10 @@ function startWindow() {
                   .then(nextTask)
                   .then(() => { window.vorlaineDrawnAt = performance.now(); });
   drawn.then(startCore);
-  core.then((c) => {
+  core.then(async (c) => {
     coreReady = c;
     form.dataset.ready = 'true';
+    await startSheet(); // sizing-sheet hook
     // Registered once the core is here, so that the worker keeps what the
     // visit fetched instead of fetching it again; always asked for anew, so
     // that a new version is found on the next visit.
