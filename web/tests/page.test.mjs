@@ -1,7 +1,9 @@
 // The window in each browser engine: the reference set through the page, the
 // layout against the control table, and the behaviours of the desktop window.
 import assert from 'node:assert/strict';
-import {readFileSync} from 'node:fs';
+import {execFileSync} from 'node:child_process';
+import {mkdtempSync, readFileSync, rmSync, writeFileSync} from 'node:fs';
+import {tmpdir} from 'node:os';
 import {join} from 'node:path';
 import {after, before, describe, test} from 'node:test';
 import {setTimeout as sleep} from 'node:timers/promises';
@@ -373,6 +375,66 @@ for (const engine of engines) {
       });
     });
 
+    describe(`${engine}: the sizing sheet`, () => {
+      // Chromium and Firefox print to PDF (A4 and Letter); WebKit's driver
+      // cannot, so there the print rules are made to hold on screen instead.
+      test(`${engine}: one printed page with the inputs, results and link, whose code reopens the inputs`, async () => {
+        const fragment = 'Option=2&Text1=100&Text2=12&Text3=5&Text9=4&Text10=%E5%8C%97%E7%BA%AC40';
+        const sheet = await openWindow(browser, `${server.url}#${fragment}`, { width: 800, height: 1150 });
+        const folder = mkdtempSync(join(tmpdir(), 'vorlaine-sheet-'));
+        const run = (program, ...args) => execFileSync(program, args, { encoding: 'utf8' });
+        let again;
+        try {
+          await sheet.click('#phone-action');
+          await sheet.waitFor(() => document.querySelector('#phone-code svg path'));
+          await sheet.click('#Command1');
+          await sheet.waitFor(() => document.getElementById('Form1').dataset.calculated === '1');
+          const { link, results } = await sheet.evaluate(
+            (ids) =>
+              ({ link: location.href, results: ids.map((id) => document.getElementById(id).textContent.trim()) }),
+            resultLabels);
+          assert.equal(link, `${server.url}#${fragment}`);
+          let text;
+          if (engine === 'webkit') {
+            text = await sheet.evaluate(() => {
+              for (const rule of document.styleSheets[0].cssRules)
+                if (rule.media?.mediaText === 'print') rule.media.mediaText = 'all';
+              const sheet = document.getElementById('sheet');
+              // Letter's printable height at 15 mm margins, in CSS pixels.
+              return sheet.getBoundingClientRect().height <= (279.4 - 30) / 25.4 * 96 && sheet.innerText;
+            });
+            assert.ok(text, 'the sheet is longer than one page');
+            await sheet.screenshot(join(folder, 'sheet.png'));
+          } else {
+            const pdf = await sheet[engine].pdf({ format: engine === 'chromium' ? 'A4' : 'Letter' });
+            writeFileSync(join(folder, 'sheet.pdf'), pdf);
+            assert.match(run('pdfinfo', join(folder, 'sheet.pdf')), /^Pages:\s+1$/m);
+            text = run('pdftotext', '-layout', join(folder, 'sheet.pdf'), '-');
+            run('pdftoppm', '-r', '150', '-png', '-singlefile', join(folder, 'sheet.pdf'), join(folder, 'sheet'));
+          }
+          text = text.replace(/\s+/g, ' ');
+          const names = ['电池电压', '电池容量', '太阳能电池板电压', '太阳能电池板功率', '安装角度'];
+          for (const line of
+                 ['Vorlaine 系统配置单', '负载功率 100 W', '日照数据类型 平均日照时间', '平均日照时间 4 小时',
+                  '当地纬度 北纬40', '需要逆变器 否', ...names.map((n, i) => `${n} ${results[i]}`)])
+            assert.ok(text.includes(line), `${engine}: ${line} not in ${text}`);
+          assert.ok(!text.includes('逆变器效率') && !text.includes('计算'), `${engine}: ${text}`);
+          assert.ok(text.replace(/ /g, '').includes(link), `${engine}: no link in ${text}`);
+          assert.equal(run('zbarimg', '-q', '--raw', join(folder, 'sheet.png')).trim(), link);
+          again = await openWindow(browser, link);
+          const inputs = () => [...document.querySelectorAll('#Form1 input')]
+                                 .map((e) => `${e.id}=${e.value}${e.checked ? '√' : ''}`)
+                                 .join() +
+            document.getElementById('Label12').textContent;
+          assert.equal(await again.evaluate(inputs), (await sheet.evaluate(inputs)).replace(results[0], 'V'));
+        } finally {
+          rmSync(folder, { recursive: true, force: true });
+          await sheet.close();
+          await again?.close();
+        }
+      });
+    });
+
     describe(`${engine}: offline`, () => {
       test(`${engine}: after one visit the window opens and calculates with the server gone`, async () => {
         const own = await startServer();
@@ -392,6 +454,8 @@ for (const engine of engines) {
           const shown = await visitor.evaluate(
             (ids) => ids.map((id) => document.getElementById(id).textContent), c.effects.map((e) => e.caption.label));
           assert.deepEqual(shown, c.effects.map((e) => e.caption.text));
+          await visitor.click('#phone-action'); // the QR encoder from the worker's copy
+          await visitor.waitFor(() => document.querySelector('#phone-code svg path'));
         } finally {
           await own.stop();
           await visitor?.close();
