@@ -390,11 +390,12 @@ for (const engine of engines) {
           await sheet.click('#Command1');
           await sheet.waitFor(() => document.getElementById('Form1').dataset.calculated === '1');
           // The results by their names, as the window shows them.
-          const { link, results } = await sheet.evaluate(() => ({
-            link: location.href,
-            results: JSON.parse(document.getElementById('window-texts').textContent)
-                       .results.map(({ id, name }) => `${name} ${document.getElementById(id).textContent.trim()}`),
-          }));
+          const { link, results } = await sheet.evaluate(
+            () => ({
+              link: location.href,
+              results: JSON.parse(document.getElementById('window-texts').textContent)
+                         .results.map(({ id, name }) => `${name} ${document.getElementById(id).textContent.trim()}`),
+            }));
           assert.equal(link, `${server.url}#${fragment}`);
           let text;
           if (engine === 'webkit') {
