@@ -213,22 +213,19 @@ namespace {
 std::string sheet_json() {
     namespace sheet = design::sheet;
     const auto input_row = [](const sheet::InputRow& row) {
-        return "{\"id\":" + json_string(row.box) +
-               ",\"caption\":" + json_string(design::caption_naming(row.box)) +
-               ",\"unit\":" + json_string(row.unit) + "}";
+        return "[" + json_string(row.box) + "," + json_string(row.unit) + "]";
     };
-    return "{\"title\":" + json_string(sheet::title) + ",\"date\":" + json_string(sheet::date) +
-           ",\"inputs\":" + json_string(sheet::inputs) +
-           ",\"results\":" + json_string(sheet::results) + ",\"link\":" + json_string(sheet::link) +
-           ",\"yes\":" + json_string(sheet::yes) + ",\"no\":" + json_string(sheet::no) +
-           ",\"kind\":" + json_string(texts::sunshine_group) +
-           ",\"rows\":" + json_array(sheet::kInputRows, input_row) +
+    const auto word = [](std::string_view name, std::string_view text) {
+        return json_string(name) + ":" + json_string(text);
+    };
+    return "{\"words\":{" + word("title", sheet::title) + "," + word("date", sheet::date) + "," +
+           word("inputs", sheet::inputs) + "," + word("results", sheet::results) + "," +
+           word("link", sheet::link) + "," + word("yes", sheet::yes) + "," + word("no", sheet::no) +
+           "," + word("action", sheet::phone_action) + "," + word("hint", sheet::phone_hint) +
+           "},\"rows\":" + json_array(sheet::kInputRows, input_row) +
            ",\"sunshine\":" + json_string(sheet::kSunshineBox) +
-           ",\"sunshine_units\":" + json_array(sheet::kSunshineUnits, json_string) +
-           ",\"inverter\":" + json_string(sheet::kInverterCheck) +
-           ",\"inverter_box\":" + input_row({sheet::kInverterBox, {}}) +
-           ",\"phone_hint\":" + json_string(sheet::phone_hint) +
-           ",\"name\":" + json_string(texts::window_caption) + "}";
+           ",\"units\":" + json_array(sheet::kSunshineUnits, json_string) + ",\"inverter\":[" +
+           json_string(sheet::kInverterCheck) + "," + json_string(sheet::kInverterBox) + "]}";
 }
 
 } // namespace
@@ -263,10 +260,6 @@ std::string page_markup(std::string_view page_template, std::string_view picture
     replace_all(page, "@NOTICE_OK@", html_escaped(texts::notice_ok));
     replace_all(page, "@REQUIRED_NOTE@", std::string(kRequiredNote));
     replace_all(page, "@REQUIRED@", html_escaped(texts::required));
-    replace_all(page, "@PHONE_ACTION@", html_escaped(design::sheet::phone_action));
-    // Beside the window, past its right edge and the page's margin.
-    replace_all(page, "@PHONE_PLACE@",
-                "left:" + std::to_string(design::twips_to_pixels(design::kFormWidth) + 24) + "px");
     replace_all(page, "@WINDOW_TEXTS@", window_texts_json());
     replace_all(page, "@CONTROLS@", controls_markup(design::form1_controls(), picture_svg));
     // Last, so that nothing in them is taken for a field.

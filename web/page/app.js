@@ -138,7 +138,7 @@ function startWindow() {
               .then(() => {
                 announce();
                 afterwards();
-                sheet?.changed(); // sizing-sheet hook
+                sheet?.(); // sizing-sheet hook
               })
               .catch(reportError);
     return queue;
@@ -316,12 +316,11 @@ function startWindow() {
     }
   }
 
-  // ---- Sizing-sheet hook: the printed sheet and the phone's code live in
-  // sheet.js, loaded once the window stands; it reads the window through this.
+  // ---- Sizing-sheet hook: sheet.js prints the sheet and shows the phone's code.
   let sheet = null;
-  let lastNotice = null; // the notice the last 计算 ended with, if it did
-  const sheetView = { $, texts: windowTexts, link: () => location.href, notice: () => lastNotice, captionOf };
-  const startSheet = () => import('./sheet.js').then((m) => { sheet = m.start(sheetView); }).catch(reportError);
+  let lastNotice = null; // what the last 计算 ended with, if a notice
+  const startSheet = () =>
+    import('./sheet.js').then((m) => { sheet = m.start(windowTexts, () => lastNotice); }).catch(reportError);
 
   // ---- Wiring.
   const narrow = matchMedia('(max-width: 639.98px)');

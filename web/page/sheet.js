@@ -1,113 +1,108 @@
-// The sizing sheet the page prints (hidden on screen), and the action beside
-// the window that shows the link's QR code for a phone. Loaded once the window
-// stands; the QR encoder (qr.js) only when a code is first needed.
+// The sizing sheet that printing gives instead of the window, and the action
+// beside the window that shows the link's QR code for a phone. Loaded once the
+// window stands; the QR encoder, qr.js, once a code is first needed. Every
+// byte here counts towards the first visit.
 
-const SVG = 'http://www.w3.org/2000/svg';
-let encoder = null; // the encoder's generate(), once it is here
-let encoderLoad = null;
+// The look, added to the page's own style sheet one rule at a time: the action beside the window
+// (below it where there is no room, none on a phone), the sheet on paper only.
+const STYLE = [
+  '#phone{position:absolute;top:8px;width:180px;font:12px var(--dialog-font)}',
+  '#phone svg{display:block;margin-top:8px}',
+  '@media (max-width:779.98px){#phone{position:static;margin-top:12px}}',
+  '@media (max-width:639.98px){#phone{display:none}}',
+  '#sheet{display:none}',
+  '@media print{@page{margin:15mm}html,body{background:#fff;padding:0}body>:not(#sheet){display:none!important}' +
+    '#sheet{display:block;color:#000;font:11pt/1.45 var(--dialog-font)}#sheet h1{font-size:16pt;margin:0}' +
+    '#sheet h2{font-size:12pt;margin:5mm 0 1mm;border-bottom:.3mm solid}#sheet p{margin:0 0 1mm;white-space:pre-wrap}' +
+    '#sheet th{font-weight:normal;text-align:left;padding-right:8mm}#link{overflow-wrap:anywhere;font-size:9pt}' +
+    '#sheet svg{width:40mm;margin-top:2mm}}',
+];
+let encode = null; // the encoder, once loaded
+let loading = null;
+const loadEncoder = () => (loading ??= import('./qr.js').then((m) => { encode = m.generate; }));
 
-function loadEncoder() {
-  encoderLoad ??= import('./qr.js').then((m) => { encoder = m.generate; });
-  return encoderLoad;
-}
-
-// The code as an SVG of one path, with its quiet zone of four modules.
+// The code's SVG: one path of modules on a white square with the quiet zone.
 function codeOf(link) {
-  const code = encoder(link);
-  let path = '';
+  const code = encode(link);
+  const n = code.size + 8;
+  let d = '';
   for (let y = 0; y < code.size; ++y)
     for (let x = 0; x < code.size; ++x)
-      if (code.get(x, y)) path += `M${x} ${y}h1v1h-1z`;
-  const svg = document.createElementNS(SVG, 'svg');
-  svg.setAttribute('viewBox', `-4 -4 ${code.size + 8} ${code.size + 8}`);
-  svg.setAttribute('shape-rendering', 'crispEdges');
-  svg.setAttribute('role', 'img');
-  svg.setAttribute('aria-label', link);
-  const back = document.createElementNS(SVG, 'rect');
-  for (const [k, v] of [['x', -4], ['y', -4], ['width', code.size + 8], ['height', code.size + 8], ['fill', '#fff']])
-    back.setAttribute(k, v);
-  const modules = document.createElementNS(SVG, 'path');
-  modules.setAttribute('d', path);
-  svg.append(back, modules);
-  return svg;
+      if (code.get(x, y)) d += `M${x} ${y}h1v1h-1z`;
+  return `<svg viewBox="-4 -4 ${n} ${n}" shape-rendering="crispEdges"><path fill="#fff" d="M-4-4h${n}v${
+    n}H-4z"/><path d="${d}"/></svg>`;
 }
 
-const two = (n) => String(n).padStart(2, '0');
-// Local date and time, the same form on every browser and on the desktop.
+// Local date and time, in the desktop's form.
 function now() {
   const d = new Date();
-  return `${d.getFullYear()}-${two(d.getMonth() + 1)}-${two(d.getDate())} ${two(d.getHours())}:${two(d.getMinutes())}`;
+  const two = (n) => String(n).padStart(2, '0');
+  const day = [d.getFullYear(), two(d.getMonth() + 1), two(d.getDate())].join('-');
+  return `${day} ${two(d.getHours())}:${two(d.getMinutes())}`;
 }
 
-// `view` is the window's side (app.js): $(id), its texts, the current link,
-// the notice the last calculation ended with, and a caption's text.
-export function start(view) {
-  const { $, texts } = view;
-  const words = texts.sheet;
-  const sheet = $('sheet');
-  const phone = $('phone');
-  const action = $('phone-action');
-  const code = $('phone-code');
-  const element = (tag, text, className) => {
-    const e = document.createElement(tag);
-    if (text !== undefined) e.textContent = text;
-    if (className) e.className = className;
-    return e;
-  };
-  const table = (rows) => {
-    const t = element('table');
-    for (const [caption, value] of rows) {
-      const tr = t.insertRow();
-      tr.append(element('th', caption), element('td', value));
-    }
+// texts: the page's #window-texts; notice(): what the last 计算 ended with.
+export function start(texts, notice) {
+  const { words, rows, sunshine, units, inverter: [check, box] } = texts.sheet;
+  const $ = (id) => document.getElementById(id);
+  const make = (tag, text, id = '') => Object.assign(document.createElement(tag), { textContent: text ?? '', id });
+  const caption = (id) => $(id).labels[0].textContent.trim();
+  const table = (list) => {
+    const t = make('table');
+    for (const [name, value] of list) t.insertRow().append(make('th', name), make('td', value));
     return t;
   };
-  const withUnit = (value, unit) => (unit ? `${value} ${unit}` : value);
+  const style = document.styleSheets[0];
+  for (const rule of STYLE) style.insertRule(rule, style.cssRules.length);
+  const sheet = make('section', '', 'sheet');
+  const phone = make('aside', '', 'phone');
+  const action = make('button', words.action);
+  const code = make('div');
+  phone.style.left = `${$('Form1').offsetWidth + 24}px`;
+  code.hidden = true;
+  action.setAttribute('aria-expanded', false);
+  phone.append(action, code);
+  document.body.append(phone, sheet);
 
   function fill() {
     const chosen = [1, 2, 3, 4].find((n) => $(`Option${n}`).checked);
-    const kind = chosen ? view.captionOf($(`Option${chosen}`)) : '';
     const inputs = [];
-    for (const { id, caption, unit } of words.rows) {
-      if (id === words.sunshine) {
-        inputs.push([words.kind, kind]);
-        inputs.push([kind || caption, withUnit($(id).value, chosen ? words.sunshine_units[chosen - 1] : '')]);
-      } else inputs.push([caption, withUnit($(id).value, unit)]);
+    for (const [id, unit] of rows) {
+      const u = id === sunshine ? units[chosen - 1] : unit;
+      if (id === sunshine)
+        inputs.push([
+          document.querySelector('[role=radiogroup]').getAttribute('aria-label'), chosen && caption(`Option${chosen}`)
+        ]);
+      inputs.push([caption(id), u ? `${$(id).value} ${u}` : $(id).value]);
     }
-    const inverter = $(words.inverter);
-    inputs.push([view.captionOf(inverter), inverter.checked ? words.yes : words.no]);
-    if (inverter.checked) inputs.push([words.inverter_box.caption, $(words.inverter_box.id).value]);
-    const results = texts.results.map(({ id, name }) => [name, $(id).textContent.trim()]);
-    const notice = view.notice();
-    const link = view.link();
-    const parts = [
-      element('h1', `${words.name} ${words.title}`),
-      element('p', `${words.date} ${now()}`, 'date'),
-      element('h2', words.inputs),
-      table(inputs),
-      element('h2', words.results),
-      table(results),
-    ];
-    if (notice) parts.push(element('p', `${notice.title}: ${notice.text.replaceAll('\r', '\n')}`, 'notice'));
-    parts.push(element('h2', words.link), element('p', link, 'link'));
-    if (encoder) parts.push(codeOf(link));
-    sheet.replaceChildren(...parts);
-    if (!code.hidden && encoder) code.replaceChildren(codeOf(link), element('p', words.phone_hint));
+    inputs.push([caption(check), $(check).checked ? words.yes : words.no]);
+    if ($(check).checked) inputs.push([caption(box), $(box).value]);
+    const n = notice();
+    const link = location.href;
+    sheet.replaceChildren(
+      make('h1', `${document.title} ${words.title}`), make('p', `${words.date} ${now()}`), make('h2', words.inputs),
+      table(inputs), make('h2', words.results),
+      table(texts.results.map(({ id, name }) => [name, $(id).textContent.trim()])));
+    if (n) sheet.append(make('p', `${n.title}: ${n.text.replaceAll('\r', '\n')}`));
+    sheet.append(make('h2', words.link), make('p', link, 'link'));
+    if (!encode) return;
+    sheet.insertAdjacentHTML('beforeend', codeOf(link));
+    if (code.hidden) return;
+    code.innerHTML = codeOf(link);
+    code.append(make('p', words.hint));
   }
 
-  async function showCode(shown) {
-    action.setAttribute('aria-expanded', String(shown));
-    code.hidden = !shown;
-    if (shown) await loadEncoder();
+  action.onclick = async () => {
+    action.setAttribute('aria-expanded', code.hidden);
+    code.hidden = !code.hidden;
+    await loadEncoder();
     fill();
-  }
-
-  action.addEventListener('click', () => showCode(code.hidden));
-  // The keyboard's print waits for the code; a menu's print takes the sheet as
-  // it stands, with the code once it has been needed in this visit or before.
-  document.addEventListener('keydown', async (event) => {
-    if (!(event.ctrlKey || event.metaKey) || event.key.toLowerCase() !== 'p' || event.altKey) return;
-    event.preventDefault();
+  };
+  // The keyboard's print waits for the code; a menu's has it once it has been
+  // needed, or on any visit after the first.
+  addEventListener('keydown', async (e) => {
+    if (!(e.ctrlKey || e.metaKey) || e.altKey || e.key.toLowerCase() !== 'p') return;
+    e.preventDefault();
     await loadEncoder();
     fill();
     print();
@@ -116,9 +111,7 @@ export function start(view) {
     fill();
     loadEncoder().then(fill);
   });
-  // A visit after the first has the encoder in the worker's copy already.
   if (navigator.serviceWorker?.controller) loadEncoder().then(fill);
-  phone.hidden = false;
   fill();
-  return { changed: fill };
+  return fill;
 }

@@ -385,8 +385,8 @@ for (const engine of engines) {
         const run = (program, ...args) => execFileSync(program, args, { encoding: 'utf8' });
         let again;
         try {
-          await sheet.click('#phone-action');
-          await sheet.waitFor(() => document.querySelector('#phone-code svg path'));
+          await sheet.click('#phone button');
+          await sheet.waitFor(() => document.querySelector('#phone svg path'));
           await sheet.click('#Command1');
           await sheet.waitFor(() => document.getElementById('Form1').dataset.calculated === '1');
           // The results by their names, as the window shows them.
@@ -456,8 +456,8 @@ for (const engine of engines) {
           const shown = await visitor.evaluate(
             (ids) => ids.map((id) => document.getElementById(id).textContent), c.effects.map((e) => e.caption.label));
           assert.deepEqual(shown, c.effects.map((e) => e.caption.text));
-          await visitor.click('#phone-action'); // the QR encoder from the worker's copy
-          await visitor.waitFor(() => document.querySelector('#phone-code svg path'));
+          await visitor.click('#phone button'); // the QR encoder from the worker's copy
+          await visitor.waitFor(() => document.querySelector('#phone svg path'));
         } finally {
           await own.stop();
           await visitor?.close();
