@@ -345,17 +345,21 @@ for (const engine of engines) {
       test(`${engine}: the page carries its style and script, as written, and asks for neither`, async () => {
         const first = await openWindow(browser, server.url);
         try {
-          const seen = await first.evaluate(() => ({
-                                              inline: [
-                                                document.querySelector('head > style').textContent,
-                                                document.querySelector('script[type="module"]').textContent
-                                              ],
-                                              // The service worker's own script is fetched for it, not for the page.
-                                              fetched: performance.getEntriesByType('resource')
-                                                         .map((e) => new URL(e.name).pathname)
-                                                         .filter((p) => /\.(css|m?js)$/.test(p) && p !== '/sw.js'),
-                                            }));
-          assert.deepEqual(seen, { inline: [`\n${source('style.css')}`, `\n${source('app.js')}`], fetched: [] });
+          await first.waitFor(() => document.getElementById('sheet'));
+          const seen = await first.evaluate(
+            () => ({
+              inline: [
+                document.querySelector('head > style').textContent,
+                document.querySelector('script[type="module"]').textContent
+              ],
+              // The service worker's own script is fetched for it, not for the page;
+              // the sizing sheet's once the window stands.
+              fetched: performance.getEntriesByType('resource')
+                         .map((e) => [new URL(e.name).pathname, e.startTime > window.vorlaineDrawnAt])
+                         .filter(([p]) => /\.(css|m?js)$/.test(p) && p !== '/sw.js'),
+            }));
+          assert.deepEqual(
+            seen, { inline: [`\n${source('style.css')}`, `\n${source('app.js')}`], fetched: [['/sheet.js', true]] });
         } finally {
           await first.close();
         }
