@@ -147,7 +147,9 @@ sheet::Content Form1::sizing_sheet(std::string_view address) const {
 }
 
 void Form1::print_sheet() {
-    sheet::print(this, sizing_sheet(sheet::web_address()));
+    static const sheet::PrintFunction print = sheet::load_print_module();
+    if (print)
+        print(this, sizing_sheet(sheet::web_address()));
 }
 
 void Form1::Command2_Click() {

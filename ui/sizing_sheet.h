@@ -45,6 +45,12 @@ bool paint(QPagedPaintDevice& device, const Content& content);
 bool write_pdf(const Content& content, const QString& path);
 
 // Opens the print dialog (which also saves as PDF) and prints the sheet.
+// paint, write_pdf and print live in the print module (and its static
+// library, vorlaine_sheet), not in the window's own library.
 void print(QWidget* parent, const Content& content);
+
+// print, from the print module loaded on first use; null if it cannot be.
+using PrintFunction = void (*)(QWidget*, const Content&);
+PrintFunction load_print_module();
 
 } // namespace vorlaine::ui::sheet
