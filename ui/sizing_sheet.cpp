@@ -55,9 +55,10 @@ QString form_encoded(const QString& text) {
 } // namespace
 
 PrintFunction load_print_module() {
-    // Beside the program in the build folder, else where the package puts it.
+    // Beside the program in the build folder, else where it is installed.
+    const QString program = QCoreApplication::applicationDirPath();
     for (const QString& folder :
-         {QCoreApplication::applicationDirPath(), QStringLiteral(VORLAINE_MODULE_DIR)}) {
+         {program, program + QStringLiteral("/" VORLAINE_MODULE_FROM_PROGRAM)}) {
         QLibrary module(folder + QStringLiteral("/vorlaine_print"));
         if (QFunctionPointer found = module.resolve("vorlaine_print_sheet"))
             return reinterpret_cast<PrintFunction>(found);
