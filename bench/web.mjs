@@ -104,8 +104,11 @@ try {
     context.on('response', async (response) => {
       if (!response.url().startsWith(site.url)) return;
       try {
-        // The service worker's own copies come from the browser's cache: no bytes.
-        const body = await response.body();
+        // The service worker's bodies are not given: what it took from the
+        // browser's cache has a negative size, what it fetched is asked again.
+        let body = await response.body();
+        if (body.length === 0 && (await response.request().sizes()).responseBodySize > 0)
+          body = Buffer.from(await (await fetch(response.url())).arrayBuffer());
         if (body.length > 0) bodies.set(`${response.url()} ${bodies.size}`, body);
       } catch { /* a response without a body */
       }

@@ -5,12 +5,14 @@ set -euo pipefail
 
 run_pkgs=(cmake make g++ pkg-config qt6-base-dev qt6-qpa-plugins
           fonts-wqy-microhei fonts-arphic-uming
-          qt6-svg-dev qt6-translations-l10n qt6-wayland)
+          qt6-svg-dev qt6-translations-l10n qt6-wayland
+          libqrcodegencpp-dev)
 test_pkgs=(googletest libgtest-dev nlohmann-json3-dev libbenchmark-dev clang clang-format
            libclang-rt-14-dev
            xvfb xauth x11-utils locales dpkg-dev file
            lintian desktop-file-utils appstream python3
-           python3-pyatspi at-spi2-core dbus dbus-x11 openbox weston devscripts)
+           python3-pyatspi at-spi2-core dbus dbus-x11 openbox weston devscripts
+           zbar-tools poppler-utils)
 # The web edition: its build (the app's icons rendered from the desktop
 # icon's SVG), its server, and the three engines its tests drive (WebKit's
 # MiniBrowser needs a display and a window manager for focus).

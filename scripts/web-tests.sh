@@ -7,8 +7,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/ensure-deps.sh web
-scripts/build-web.sh
-(cd web && npm ci --no-audit --no-fund --loglevel=error)
+scripts/build-web.sh # installs the npm packages as well
 
 # WebKit's MiniBrowser needs an X display, and a window manager to give its
 # window the keyboard focus.

@@ -17,6 +17,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
 
 #include <algorithm>
 
@@ -53,6 +54,9 @@ Form1::Form1(QWidget* parent)
         option_[i] = control<QRadioButton>(this, numbered("Option", i));
 
     connect_handlers();
+    // A shortcut, not a control: the window gains nothing to see or tab to.
+    connect(new QShortcut(QKeySequence::Print, this), &QShortcut::activated, this,
+            &Form1::print_sheet);
     Form_Load();
     text(1)->setFocus();
 }
@@ -131,8 +135,23 @@ void Form1::write_caption(QLabel* label, const QString& text) {
 }
 
 void Form1::Command1_Click() {
-    for (const calc::Effect& effect : calc::calculate(snapshot()))
+    const std::vector<calc::Effect> effects = calc::calculate(snapshot());
+    sheet_notice_.reset();
+    if (!effects.empty())
+        if (const auto* notice = std::get_if<calc::Notice>(&effects.back()))
+            sheet_notice_ = *notice;
+    for (const calc::Effect& effect : effects)
         apply(effect);
+}
+
+sheet::Content Form1::sizing_sheet(std::string_view address) const {
+    return sheet::read_window(this, sheet_notice_, address);
+}
+
+void Form1::print_sheet() {
+    static const sheet::PrintFunction print = sheet::load_print_module();
+    if (print)
+        print(this, sizing_sheet(sheet::web_address()));
 }
 
 void Form1::Command2_Click() {

@@ -3,10 +3,12 @@
 #pragma once
 
 #include "calc/sizing.h"
+#include "sizing_sheet.h"
 
 #include <QWidget>
 
 #include <array>
+#include <optional>
 
 class QCheckBox;
 class QLabel;
@@ -22,6 +24,9 @@ public:
     // Builds the window from its control table and runs Form_Load.
     explicit Form1(QWidget* parent = nullptr);
 
+    // The sizing sheet of the window as it stands, its link to `address`.
+    sheet::Content sizing_sheet(std::string_view address) const;
+
 public slots:
     void Form_Load();
     void Form_DblClick();
@@ -33,6 +38,8 @@ public slots:
     void Option3_Click();
     void Option4_Click();
     void Text4_Change();
+    // Ctrl+P: the sizing sheet through the print dialog.
+    void print_sheet();
 
 protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
@@ -60,6 +67,9 @@ private:
     std::array<QLineEdit*, 10> text_{};     // Text1 ... Text10
     std::array<QCheckBox*, 4> check_{};     // Check1 ... Check4
     std::array<QRadioButton*, 4> option_{}; // Option1 ... Option4
+    // The notice the last 计算 ended with, for the sizing sheet alone: no
+    // handler reads it.
+    std::optional<calc::Notice> sheet_notice_;
 };
 
 } // namespace vorlaine::ui

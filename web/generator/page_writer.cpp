@@ -1,6 +1,7 @@
 #include "page_writer.h"
 
 #include "calc/notices.h"
+#include "design/sheet_texts.h"
 #include "design/window_state.h"
 #include "design/window_texts.h"
 
@@ -207,6 +208,29 @@ bool holds_closing_tag(std::string_view text, std::string_view closing_tag) {
     return at != text.end();
 }
 
+namespace {
+
+// The sizing sheet's words and rows, for the page's sheet module.
+std::string sheet_json() {
+    namespace sheet = design::sheet;
+    const auto input_row = [](const sheet::InputRow& row) {
+        return "[" + json_string(row.box) + "," + json_string(row.unit) + "]";
+    };
+    const auto word = [](std::string_view name, std::string_view text) {
+        return json_string(name) + ":" + json_string(text);
+    };
+    return "{\"words\":{" + word("title", sheet::title) + "," + word("date", sheet::date) + "," +
+           word("inputs", sheet::inputs) + "," + word("results", sheet::results) + "," +
+           word("link", sheet::link) + "," + word("yes", sheet::yes) + "," + word("no", sheet::no) +
+           "," + word("action", sheet::phone_action) + "," + word("hint", sheet::phone_hint) +
+           "},\"rows\":" + json_array(sheet::kInputRows, input_row) +
+           ",\"sunshine\":" + json_string(sheet::kSunshineBox) +
+           ",\"units\":" + json_array(sheet::kSunshineUnits, json_string) + ",\"inverter\":[" +
+           json_string(sheet::kInverterCheck) + "," + json_string(sheet::kInverterBox) + "]}";
+}
+
+} // namespace
+
 std::string window_texts_json() {
     const auto named = [](std::string_view id, std::string_view name) {
         return "{\"id\":" + json_string(id) + ",\"name\":" + json_string(name) + "}";
@@ -223,7 +247,7 @@ std::string window_texts_json() {
            ",\"separator\":" + json_string(texts::announcement_separator) +
            ",\"rainy_days\":" + json_string(design::kRainyDaysBox) + ",\"rainy_interval\":" +
            named(design::kRainyIntervalBox, design::caption_naming(design::kRainyIntervalBox)) +
-           "}";
+           ",\"sheet\":" + sheet_json() + "}";
 }
 
 std::string page_markup(std::string_view page_template, std::string_view picture_svg,

@@ -148,11 +148,13 @@ function startWindow() {
     loading = null;
     form.dataset.ready = 'true';
     if (waiting.length > 0) run(playWaiting);
-    // Registered once the core is here, so that the worker keeps what the
-    // visit fetched instead of fetching it again; always asked for anew, so
-    // that a new version is found on the next visit.
-    if ('serviceWorker' in navigator && location.protocol.startsWith('http'))
-      navigator.serviceWorker.register('sw.js', { updateViaCache: 'none' }).catch(() => {});
+    // Registered once the core and the sheet's script are here, so that the
+    // worker keeps what the visit fetched instead of fetching it again; always
+    // asked for anew, so that a new version is found on the next visit.
+    startSheet().then(() => {
+      if ('serviceWorker' in navigator && location.protocol.startsWith('http'))
+        navigator.serviceWorker.register('sw.js', { updateViaCache: 'none' }).catch(() => {});
+    });
   }
   // A 计算 that waited for the core is answered with a notice; whatever else
   // the person did keeps waiting, and the boxes keep what was typed.
@@ -238,6 +240,7 @@ function startWindow() {
     if (--running > 0) return;
     announce();
     if (waiting.length === 0) updateLink();
+    sheet?.(); // sizing-sheet hook
   }
 
   // Writes from code raise the handlers a user's action would, at once.
@@ -360,7 +363,9 @@ function startWindow() {
   function* Command1_Click() {
     const texts = textBoxes.map(valueOf);
     const chosen = [1, 2, 3, 4].find((n) => valueOf(option(n))) ?? 0;
-    for (const effect of core.calculate(texts, valueOf(check(2)) ? 1 : 0, chosen)) yield* apply(effect);
+    const effects = core.calculate(texts, valueOf(check(2)) ? 1 : 0, chosen);
+    lastNotice = effects.at(-1)?.notice ?? null; // sizing-sheet hook
+    for (const effect of effects) yield* apply(effect);
     form.dataset.calculated = String(Number(form.dataset.calculated ?? 0) + 1);
     // On a phone the results lie above the fields: bring them into view.
     if (narrow.matches) $(results[0].id).scrollIntoView({ block: 'start' });
@@ -466,6 +471,12 @@ function startWindow() {
     yield* Command2_Click();
     yield* followLink(fragment);
   }
+
+  // ---- Sizing-sheet hook: sheet.js prints the sheet and shows the phone's code.
+  let sheet = null;
+  let lastNotice = null; // what the last 计算 ended with, if a notice
+  const startSheet = () =>
+    import('./sheet.js').then((m) => { sheet = m.start(windowTexts, () => lastNotice); }).catch(reportError);
 
   // ---- Wiring.
   const narrow = matchMedia('(max-width: 639.98px)');

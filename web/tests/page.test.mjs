@@ -1,7 +1,9 @@
 // The window in each browser engine: the reference set through the page, the
 // layout against the control table, and the behaviours of the desktop window.
 import assert from 'node:assert/strict';
-import {readFileSync} from 'node:fs';
+import {execFileSync} from 'node:child_process';
+import {mkdtempSync, readFileSync, rmSync, writeFileSync} from 'node:fs';
+import {tmpdir} from 'node:os';
 import {join} from 'node:path';
 import {after, before, describe, test} from 'node:test';
 import {setTimeout as sleep} from 'node:timers/promises';
@@ -344,17 +346,21 @@ for (const engine of engines) {
       test(`${engine}: the page carries its style and script, as written, and asks for neither`, async () => {
         const first = await openWindow(browser, server.url);
         try {
-          const seen = await first.evaluate(() => ({
-                                              inline: [
-                                                document.querySelector('head > style').textContent,
-                                                document.querySelector('script[type="module"]').textContent
-                                              ],
-                                              // The service worker's own script is fetched for it, not for the page.
-                                              fetched: performance.getEntriesByType('resource')
-                                                         .map((e) => new URL(e.name).pathname)
-                                                         .filter((p) => /\.(css|m?js)$/.test(p) && p !== '/sw.js'),
-                                            }));
-          assert.deepEqual(seen, { inline: [`\n${source('style.css')}`, `\n${source('app.js')}`], fetched: [] });
+          await first.waitFor(() => document.getElementById('sheet'));
+          const seen = await first.evaluate(
+            () => ({
+              inline: [
+                document.querySelector('head > style').textContent,
+                document.querySelector('script[type="module"]').textContent
+              ],
+              // The service worker's own script is fetched for it, not for the page;
+              // the sizing sheet's once the window stands.
+              fetched: performance.getEntriesByType('resource')
+                         .map((e) => [new URL(e.name).pathname, e.startTime > window.vorlaineDrawnAt])
+                         .filter(([p]) => /\.(css|m?js)$/.test(p) && p !== '/sw.js'),
+            }));
+          assert.deepEqual(
+            seen, { inline: [`\n${source('style.css')}`, `\n${source('app.js')}`], fetched: [['/sheet.js', true]] });
         } finally {
           await first.close();
         }
@@ -370,6 +376,67 @@ for (const engine of engines) {
           assert.equal(await second.evaluate(() => document.getElementById('Form1').dataset.calculated), '1');
         } finally {
           await second.close();
+        }
+      });
+    });
+
+    describe(`${engine}: the sizing sheet`, () => {
+      // Chromium and Firefox print to PDF (A4 and Letter); WebKit's driver
+      // cannot, so there the print rules are made to hold on screen instead.
+      test(`${engine}: one printed page with the inputs, results and link, whose code reopens the inputs`, async () => {
+        const fragment = 'Option=2&Text1=100&Text2=12&Text3=5&Text9=4&Text10=%E5%8C%97%E7%BA%AC40';
+        const sheet = await openWindow(browser, `${server.url}#${fragment}`, { width: 800, height: 1150 });
+        const folder = mkdtempSync(join(tmpdir(), 'vorlaine-sheet-'));
+        const run = (program, ...args) => execFileSync(program, args, { encoding: 'utf8' });
+        let again;
+        try {
+          await sheet.click('#phone button');
+          await sheet.waitFor(() => document.querySelector('#phone svg path'));
+          await sheet.click('#Command1');
+          await sheet.waitFor(() => document.getElementById('Form1').dataset.calculated === '1');
+          // The results by their names, as the window shows them.
+          const { link, results } = await sheet.evaluate(
+            () => ({
+              link: location.href,
+              results: JSON.parse(document.getElementById('window-texts').textContent)
+                         .results.map(({ id, name }) => `${name} ${document.getElementById(id).textContent.trim()}`),
+            }));
+          assert.equal(link, `${server.url}#${fragment}`);
+          let text;
+          if (engine === 'webkit') {
+            text = await sheet.evaluate(() => {
+              for (const rule of document.styleSheets[0].cssRules)
+                if (rule.media?.mediaText === 'print') rule.media.mediaText = 'all';
+              const sheet = document.getElementById('sheet');
+              // Letter's printable height at 15 mm margins, in CSS pixels.
+              return sheet.getBoundingClientRect().height <= (279.4 - 30) / 25.4 * 96 && sheet.innerText;
+            });
+            assert.ok(text, 'the sheet is longer than one page');
+            await sheet.screenshot(join(folder, 'sheet.png'));
+          } else {
+            writeFileSync(
+              join(folder, 'sheet.pdf'), await sheet[engine].pdf({ format: engine === 'chromium' ? 'A4' : 'Letter' }));
+            assert.match(run('pdfinfo', join(folder, 'sheet.pdf')), /^Pages:\s+1$/m);
+            text = run('pdftotext', '-layout', join(folder, 'sheet.pdf'), '-');
+            run('pdftoppm', '-r', '150', '-png', '-singlefile', join(folder, 'sheet.pdf'), join(folder, 'sheet'));
+          }
+          text = text.replace(/\s+/g, ' ');
+          for (const line of
+                 ['Vorlaine 系统配置单', '负载功率 100 W', '日照数据类型 平均日照时间', '平均日照时间 4 小时',
+                  '当地纬度 北纬40', '需要逆变器 否', ...results])
+            assert.ok(text.includes(line), `${engine}: ${line} not in ${text}`);
+          assert.ok(!text.includes('逆变器效率') && !text.includes('计算'), `${engine}: ${text}`);
+          assert.ok(text.replace(/ /g, '').includes(link), `${engine}: no link in ${text}`);
+          assert.equal(run('zbarimg', '-q', '--raw', join(folder, 'sheet.png')).trim(), link);
+          again = await openWindow(browser, link);
+          const inputs = () => [...document.querySelectorAll('#Form1 input, #Label12')].map(
+            (e) => `${e.id}=${e.value}${e.checked ? '√' : ''}`);
+          const typed = String(await sheet.evaluate(inputs)).replace(/Label12=[^,]+/, 'Label12=V'); // not calculated
+          assert.equal(String(await again.evaluate(inputs)), typed);
+        } finally {
+          rmSync(folder, { recursive: true, force: true });
+          await sheet.close();
+          await again?.close();
         }
       });
     });
@@ -393,6 +460,8 @@ for (const engine of engines) {
           const shown = await visitor.evaluate(
             (ids) => ids.map((id) => document.getElementById(id).textContent), c.effects.map((e) => e.caption.label));
           assert.deepEqual(shown, c.effects.map((e) => e.caption.text));
+          await visitor.click('#phone button'); // the QR encoder from the worker's copy
+          await visitor.waitFor(() => document.querySelector('#phone svg path'));
         } finally {
           await own.stop();
           await visitor?.close();
