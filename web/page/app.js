@@ -107,13 +107,12 @@ export class Core {
 function startWindow() {
   const $ = (id) => document.getElementById(id);
   const form = $('Form1');
-  const text = (n) => $(`Text${n}`);
-  const textBoxes = Array.from({ length: 10 }, (_, i) => text(i + 1)); // in the core's order
   const check = (n) => $(`Check${n}`);
   const option = (n) => $(`Option${n}`);
   const captionOf = (input) => input.closest('label').textContent;
   // The window's own texts and states, from the table the desktop is built from.
   const windowTexts = JSON.parse($('window-texts').textContent);
+  const textBoxes = windowTexts.text_boxes.map($); // in the core's order
   const { start, results } = windowTexts;
   const rainyDays = $(windowTexts.rainy_days);
   const rainyInterval = $(windowTexts.rainy_interval.id);
@@ -258,7 +257,7 @@ function startWindow() {
   function optionSelected(chosen) {
     // The four options are one tab stop, at the selected one.
     for (const m of [1, 2, 3, 4]) option(m).tabIndex = option(m) === chosen ? Number(option(m).dataset.tab) : -1;
-    $('Label18').textContent = captionOf(chosen);
+    $(windowTexts.option_caption).textContent = captionOf(chosen);
   }
 
   async function Text4_Change() {
@@ -352,7 +351,7 @@ function startWindow() {
   // it leaves it before it is first drawn.
   enqueue(Form_Load, () => {});
   form.dataset.loaded = 'true';
-  text(1).focus();
+  textBoxes[0].focus();
   if (location.hash.length > 1) enqueue(() => followLink(location.hash.slice(1)));
 
   // When the window stands drawn with its fonts (the frame after the next one
