@@ -26,15 +26,9 @@ inline constexpr std::array kColours{kWindowColour, kGreyedColour, kDarkRedColou
 
 // A caption's own colour while enabled; nothing for the window's text colour.
 constexpr const NamedColour* caption_colour(Colour colour) {
-    switch (colour) {
-    case Colour::DarkRed:
-        return &kDarkRedColour;
-    case Colour::Green:
-        return &kGreenColour;
-    case Colour::Default:
-        break;
-    }
-    return nullptr;
+    return colour == Colour::DarkRed ? &kDarkRedColour
+           : colour == Colour::Green ? &kGreenColour
+                                     : nullptr;
 }
 
 } // namespace vorlaine::design
