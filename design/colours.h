@@ -19,6 +19,7 @@ inline constexpr NamedColour kWindowColour{"window", 0xefefef};
 inline constexpr NamedColour kGreyedColour{"greyed", 0xa0a0a0};
 inline constexpr NamedColour kDarkRedColour{"dark-red", 0xc00000};
 inline constexpr NamedColour kGreenColour{"green", 0x008000};
+// The page's frame; Qt's Fusion style draws the desktop's from an image of its own.
 inline constexpr NamedColour kFrameLineColour{"frame-line", 0xc8c8c8};
 
 inline constexpr std::array kColours{kWindowColour, kGreyedColour, kDarkRedColour, kGreenColour,
