@@ -1,7 +1,7 @@
 // Reading the window's texts into the inputs of one calculation.
 #pragma once
 
-#include "sizing.h"
+#include "window_inputs.h"
 
 #include <array>
 #include <optional>

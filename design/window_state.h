@@ -41,6 +41,20 @@ constexpr bool is_required(std::string_view box) {
     return false;
 }
 
+// What each option says the sunshine figure is; the selected option's caption
+// is shown again in kOptionCaptionLabel.
+struct SunshineOption {
+    std::string_view name;
+    calc::SunshineKind kind;
+};
+inline constexpr std::array<SunshineOption, 4> kSunshineOptions{{
+    {"Option1", calc::SunshineKind::EffectiveHours},
+    {"Option2", calc::SunshineKind::AverageHours},
+    {"Option3", calc::SunshineKind::DailyRadiation},
+    {"Option4", calc::SunshineKind::AnnualRadiation},
+}};
+inline constexpr std::string_view kOptionCaptionLabel = "Label18";
+
 // Typing 阴雨天数 rewrites 阴雨天间格.
 inline constexpr std::string_view kRainyDaysBox = "Text4";
 inline constexpr std::string_view kRainyIntervalBox = "Text5";

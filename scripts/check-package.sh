@@ -73,10 +73,27 @@ check() { # name command...
     fi
 }
 
-step "desktop entry and metainfo"
-check desktop-file-validate desktop-file-validate packaging/vorlaine.desktop
-check appstream-validate appstreamcli validate --no-net --explain \
-    packaging/io.github.vorlaine.vorlaine.metainfo.xml
+step "desktop entry and metainfo (as built)"
+desktop_entry=$build/packaging/vorlaine.desktop
+metainfo=$build/packaging/io.github.vorlaine.vorlaine.metainfo.xml
+# The Chinese name and summary the build wrote them from.
+design_value() { sed -n "s/^set($1 \"\(.*\)\")\$/\1/p" design/program.cmake; }
+name_zh=$(design_value VORLAINE_NAME_ZH)
+summary_zh=$(design_value VORLAINE_SUMMARY_ZH)
+check desktop-file-validate desktop-file-validate "$desktop_entry"
+check appstream-validate appstreamcli validate --no-net --explain "$metainfo"
+# What the validator accepts and would still be wrong: a terminal, a hidden
+# entry, another program, another name.
+desktop_keys_ok() {
+    local status=0 line
+    for line in Type=Application Terminal=false Exec=vorlaine Icon=vorlaine \
+        StartupWMClass=vorlaine "Name[zh_CN]=$name_zh" "Comment[zh_CN]=$summary_zh"; do
+        grep -qxF "$line" "$desktop_entry" || { echo "the desktop entry lacks $line"; status=1; }
+    done
+    ! grep -E '^(NoDisplay|Hidden|OnlyShowIn|NotShowIn|DBusActivatable)=' "$desktop_entry" || status=1
+    return $status
+}
+check desktop-keys desktop_keys_ok
 
 step "lintian"
 lintian_run() {
@@ -121,7 +138,7 @@ contents_ok() {
     done
     # The menu entry must start the program the package installs.
     local exec_line
-    exec_line=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' packaging/vorlaine.desktop)
+    exec_line=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$desktop_entry")
     grep -qxF "./usr/bin/${exec_line:-<none>}" <<<"$listing" ||
         { echo "the desktop entry's Exec (${exec_line:-none}) is not a program of the package"; missing=1; }
     local depends
@@ -163,8 +180,8 @@ appstream_ok() {
         unshare --user --map-root-user --mount sh -c "$query" 2>&1) ||
         { echo "cannot read the metainfo in a private mount namespace: $shown"; rm -rf "$tmp"; return 1; }
     echo "$shown"
-    grep -qx '名称: 独立光伏系统设计' <<<"$shown" || { echo "no Chinese name"; status=1; }
-    grep -qx '摘要: 计算独立光伏系统的蓄电池与太阳能电池板' <<<"$shown" ||
+    grep -qxF "名称: $name_zh" <<<"$shown" || { echo "no Chinese name"; status=1; }
+    grep -qxF "摘要: $summary_zh" <<<"$shown" ||
         { echo "no Chinese summary"; status=1; }
     grep -q "<release [^>]*version=\"$version\"" <<<"$shown" ||
         { echo "no release $version in the metainfo"; status=1; }

@@ -13,7 +13,6 @@
 #include "widget_test_support.h"
 
 #include "calc/notices.h"
-#include "ui/fonts.h"
 
 #include <QCheckBox>
 #include <QFile>
@@ -316,8 +315,6 @@ class Form1BehaviourTest : public QObject {
 
 private slots:
     void initTestCase() {
-        QApplication::setFont(vorlaine::ui::dialog_font());
-        quiet_offscreen_warnings();
         QVERIFY(rows().size() > 1);
         QCOMPARE(rows().constFirst().value(QLatin1String("name")).toString(),
                  QStringLiteral("start-up"));
@@ -356,5 +353,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(Form1BehaviourTest)
+VORLAINE_WINDOW_TEST_MAIN(Form1BehaviourTest)
 #include "form1_behaviour_test.moc"

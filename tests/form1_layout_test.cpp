@@ -3,8 +3,6 @@
 // the tab walk in the behaviour table.
 #include "widget_test_support.h"
 
-#include "ui/fonts.h"
-
 #include <QFontMetrics>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -17,11 +15,6 @@ class Form1LayoutTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() {
-        QApplication::setFont(vorlaine::ui::dialog_font());
-        quiet_offscreen_warnings();
-    }
-
     void windowHasAFixedSizeAndOnlyACloseButton() {
         Form1 form;
         QCOMPARE(form.size(), QSize(615, 522));
@@ -104,5 +97,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(Form1LayoutTest)
+VORLAINE_WINDOW_TEST_MAIN(Form1LayoutTest)
 #include "form1_layout_test.moc"

@@ -5,8 +5,7 @@
 #include "widget_test_support.h"
 
 #include "design/control_table.h"
-#include "ui/fonts.h"
-#include "ui/solar_picture.h"
+#include "ui/rendered_images.h"
 
 #include <QFile>
 #include <QGroupBox>
@@ -96,11 +95,7 @@ class Form1TableTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() {
-        QApplication::setFont(vorlaine::ui::dialog_font());
-        quiet_offscreen_warnings();
-        QCOMPARE(rows().size(), 44);
-    }
+    void initTestCase() { QCOMPARE(rows().size(), 44); }
 
     void aControlThatIsNotThereIsAnError() {
         QVERIFY_THROWS_EXCEPTION(std::out_of_range, vorlaine::design::form1_control("Text11"));
@@ -139,6 +134,15 @@ private slots:
                      ? picture
                      : w->inherits(qPrintable(r.class_name)) && !picture,
                  w->metaObject()->className());
+        if (picture) { // its rendering drawn: green lines on white
+            const QImage drawn = form.findChild<QWidget*>(name)->grab().toImage();
+            int green = 0;
+            for (int y = 0; y < drawn.height(); ++y)
+                for (int x = 0; x < drawn.width(); ++x)
+                    green += drawn.pixelColor(x, y).green() > drawn.pixelColor(x, y).red() + 60;
+            QVERIFY2(green > 200 && drawn.pixelColor(1, 1) == QColor(Qt::white),
+                     qPrintable(QString::number(green)));
+        }
         QCOMPARE(w->parentWidget()->objectName(), r.parent);
         QVERIFY(w->isVisibleTo(&form));
 
@@ -201,5 +205,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(Form1TableTest)
+VORLAINE_WINDOW_TEST_MAIN(Form1TableTest)
 #include "form1_table_test.moc"

@@ -3,8 +3,6 @@
 // replay a run; the seed and the step are printed on a failure.
 #include "widget_test_support.h"
 
-#include "ui/fonts.h"
-
 #include <QCheckBox>
 #include <QPushButton>
 #include <QRadioButton>
@@ -210,11 +208,6 @@ class RandomUserTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() {
-        QApplication::setFont(vorlaine::ui::dialog_font());
-        quiet_offscreen_warnings();
-    }
-
     void thousandsOfActionsKeepEveryPromise() {
         const unsigned seed = qEnvironmentVariableIsSet("VORLAINE_SEED")
                                   ? qEnvironmentVariable("VORLAINE_SEED").toUInt()
@@ -244,5 +237,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(RandomUserTest)
+VORLAINE_WINDOW_TEST_MAIN(RandomUserTest)
 #include "random_user_test.moc"

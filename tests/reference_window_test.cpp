@@ -4,8 +4,6 @@
 #include "reference_cases.h"
 #include "widget_test_support.h"
 
-#include "ui/fonts.h"
-
 #include <QCheckBox>
 #include <QPushButton>
 #include <QRadioButton>
@@ -66,11 +64,7 @@ class ReferenceWindowTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() {
-        QApplication::setFont(vorlaine::ui::dialog_font());
-        quiet_offscreen_warnings();
-        QCOMPARE(all_sizing_cases().size(), 600U);
-    }
+    void initTestCase() { QCOMPARE(all_sizing_cases().size(), 600U); }
 
     void computeShowsTheReferenceEffects_data() {
         QTest::addColumn<int>("index");
@@ -120,5 +114,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(ReferenceWindowTest)
+VORLAINE_WINDOW_TEST_MAIN(ReferenceWindowTest)
 #include "reference_window_test.moc"

@@ -1,6 +1,7 @@
 // Helpers for the tests of the real window under the offscreen platform.
 #pragma once
 
+#include "ui/fonts.h"
 #include "ui/form1.h"
 
 #include <QAbstractButton>
@@ -8,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QTest>
 #include <QTimer>
 
 #include <functional>
@@ -85,3 +87,16 @@ template <typename T> T* control(const QWidget& form, const char* name) {
 }
 
 } // namespace vorlaine::testing
+
+// The main of every test of the real window: QTEST_MAIN's application, with the
+// window's font and without the offscreen platform's noise.
+#define VORLAINE_WINDOW_TEST_MAIN(TestObject)                                                      \
+    int main(int argc, char* argv[]) {                                                             \
+        QApplication app(argc, argv);                                                              \
+        app.setAttribute(Qt::AA_Use96Dpi, true);                                                   \
+        QApplication::setFont(vorlaine::ui::dialog_font());                                        \
+        vorlaine::testing::quiet_offscreen_warnings();                                             \
+        TestObject test;                                                                           \
+        QTEST_SET_MAIN_SOURCE_PATH                                                                 \
+        return QTest::qExec(&test, argc, argv);                                                    \
+    }

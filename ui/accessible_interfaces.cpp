@@ -1,7 +1,7 @@
 #include "accessible_interfaces.h"
 
 #include "announcer.h"
-#include "solar_picture.h"
+#include "rendered_images.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>

@@ -1,9 +1,10 @@
 #include "control_factory.h"
 
 #include "accessibility.h"
+#include "design/colours.h"
 #include "design/window_state.h"
 #include "fonts.h"
-#include "solar_picture.h"
+#include "rendered_images.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -74,25 +75,14 @@ QWidget* make_widget(const ControlSpec& row, QWidget* parent) {
     return nullptr;
 }
 
-QColor colour_of(Colour colour) {
-    switch (colour) {
-    case Colour::DarkRed:
-        return {192, 0, 0};
-    case Colour::Green:
-        return {0, 128, 0};
-    case Colour::Default:
-        break;
-    }
-    return {};
-}
-
 void apply_colour(QWidget* widget, Colour colour) {
-    if (colour == Colour::Default)
+    const design::NamedColour* own = design::caption_colour(colour);
+    if (!own)
         return;
     // Only the enabled look changes: a disabled control keeps its grey.
     QPalette palette = widget->palette();
     for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
-        palette.setColor(group, QPalette::WindowText, colour_of(colour));
+        palette.setColor(group, QPalette::WindowText, QColor::fromRgb(own->rgb));
     widget->setPalette(palette);
 }
 
@@ -101,9 +91,21 @@ bool takes_focus(Kind kind) {
            kind == Kind::Option;
 }
 
+// The window's own colours; the palette passes them on to every control.
+void apply_window_colours(QWidget* form) {
+    QPalette palette = form->palette();
+    palette.setColor(QPalette::Window, QColor::fromRgb(design::kWindowColour.rgb));
+    palette.setColor(QPalette::Disabled, QPalette::Base,
+                     QColor::fromRgb(design::kWindowColour.rgb));
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        palette.setColor(QPalette::Disabled, role, QColor::fromRgb(design::kGreyedColour.rgb));
+    form->setPalette(palette);
+}
+
 } // namespace
 
 void build_controls(QWidget* form, std::span<const ControlSpec> table) {
+    apply_window_colours(form);
     QWidget* frame = form;
     std::vector<std::pair<int, QWidget*>> tab_stops;
     for (const ControlSpec& row : table) {

@@ -24,10 +24,6 @@
 namespace vorlaine::ui {
 namespace {
 
-QString numbered(const char* prefix, std::size_t index) {
-    return QString::fromLatin1(prefix) + QString::number(index + 1);
-}
-
 // The caption or default text the control table gives a control.
 QString design_text(std::string_view name) {
     return qt_text(design::design_text(name));
@@ -47,11 +43,11 @@ Form1::Form1(QWidget* parent)
     make_accessible(this);
 
     for (std::size_t i = 0; i < text_.size(); ++i)
-        text_[i] = control<QLineEdit>(this, numbered("Text", i));
+        text_[i] = control<QLineEdit>(this, qt_text(design::kTextBoxes[i]));
     for (std::size_t i = 0; i < check_.size(); ++i)
-        check_[i] = control<QCheckBox>(this, numbered("Check", i));
+        check_[i] = control<QCheckBox>(this, QStringLiteral("Check%1").arg(i + 1));
     for (std::size_t i = 0; i < option_.size(); ++i)
-        option_[i] = control<QRadioButton>(this, numbered("Option", i));
+        option_[i] = control<QRadioButton>(this, qt_text(design::kSunshineOptions[i].name));
 
     connect_handlers();
     // A shortcut, not a control: the window gains nothing to see or tab to.
@@ -73,7 +69,8 @@ void Form1::connect_handlers() {
     // Writes from code raise these signals just as the user's actions do, so
     // the handlers cascade the same way either way.
     connect(check(2), &QCheckBox::toggled, this, &Form1::Check2_Click);
-    connect(text(4), &QLineEdit::textChanged, this, &Form1::Text4_Change);
+    connect(control<QLineEdit>(this, qt_text(design::kRainyDaysBox)), &QLineEdit::textChanged, this,
+            &Form1::Text4_Change);
     const std::array handlers{&Form1::Option1_Click, &Form1::Option2_Click, &Form1::Option3_Click,
                               &Form1::Option4_Click};
     for (int n = 1; n <= 4; ++n)
@@ -109,12 +106,9 @@ calc::WindowInputs Form1::snapshot() const {
     in.check2 = check(2)->checkState() == Qt::Checked            ? 1
                 : check(2)->checkState() == Qt::PartiallyChecked ? 2
                                                                  : 0;
-    constexpr std::array kinds{calc::SunshineKind::EffectiveHours, calc::SunshineKind::AverageHours,
-                               calc::SunshineKind::DailyRadiation,
-                               calc::SunshineKind::AnnualRadiation};
-    for (int n = 1; n <= 4; ++n)
-        if (option(n)->isChecked())
-            in.sunshine = kinds[static_cast<std::size_t>(n - 1)];
+    for (std::size_t i = 0; i < option_.size(); ++i)
+        if (option_[i]->isChecked())
+            in.sunshine = design::kSunshineOptions[i].kind;
     return in;
 }
 
@@ -191,7 +185,7 @@ void Form1::Option4_Click() {
 }
 
 void Form1::show_option_caption(const QRadioButton* option) {
-    write_caption(label("Label18"), option->text());
+    write_caption(control<QLabel>(this, qt_text(design::kOptionCaptionLabel)), option->text());
 }
 
 void Form1::make_selected_option_the_tab_stop() {
@@ -201,12 +195,13 @@ void Form1::make_selected_option_the_tab_stop() {
 }
 
 void Form1::Text4_Change() {
-    text(5)->clear();
-    const std::optional<std::string> interval =
-        calc::rainy_interval_text(text(4)->text().toStdString());
+    auto* interval_box = control<QLineEdit>(this, qt_text(design::kRainyIntervalBox));
+    interval_box->clear();
+    const std::optional<std::string> interval = calc::rainy_interval_text(
+        control<QLineEdit>(this, qt_text(design::kRainyDaysBox))->text().toStdString());
     if (!interval)
         return apply(calc::arithmetic_fault_notice());
-    text(5)->setText(QString::fromStdString(*interval));
+    interval_box->setText(QString::fromStdString(*interval));
 }
 
 } // namespace vorlaine::ui

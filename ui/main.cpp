@@ -1,9 +1,9 @@
 #include "command_line.h"
 #include "fonts.h"
 #include "form1.h"
+#include "rendered_images.h"
 #include "start_failure.h"
 #include "translations.h"
-#include "window_icon.h"
 
 #include <QApplication>
 

@@ -1,6 +1,7 @@
 #include "page_writer.h"
 
 #include "calc/notices.h"
+#include "design/colours.h"
 #include "design/sheet_texts.h"
 #include "design/window_state.h"
 #include "design/window_texts.h"
@@ -31,10 +32,8 @@ std::string rectangle_style(const ControlSpec& row) {
 
 std::string classes_of(const ControlSpec& row) {
     std::string out = "control";
-    if (row.colour == design::Colour::DarkRed)
-        out += " dark-red";
-    else if (row.colour == design::Colour::Green)
-        out += " green";
+    if (const design::NamedColour* own = design::caption_colour(row.colour))
+        out += " " + std::string(own->name);
     if (row.font == design::Font::Slogan)
         out += " slogan";
     return out;
@@ -127,6 +126,19 @@ void replace_all(std::string& text, std::string_view field, std::string_view val
 }
 
 } // namespace
+
+std::string css_colour(const design::NamedColour& colour) {
+    char hex[8];
+    std::snprintf(hex, sizeof hex, "#%06x", static_cast<unsigned>(colour.rgb & 0xffffffU));
+    return hex;
+}
+
+std::string colour_variables() {
+    std::string out = ":root {";
+    for (const design::NamedColour& colour : design::kColours)
+        out += " --" + std::string(colour.name) + ": " + css_colour(colour) + ";";
+    return out + " }\n";
+}
 
 std::string html_escaped(std::string_view text) {
     std::string out;
@@ -242,7 +254,9 @@ std::string window_texts_json() {
            ",\"text\":" + json_string(texts::core_missing_text) + "}" +
            ",\"start\":{\"checked\":" + json_array(design::kStartChecked, json_string) +
            ",\"disabled\":" + json_array(design::kInverterControls, json_string) +
-           "},\"clear_texts\":" + json_array(design::kClearOrder, json_string) +
+           "},\"text_boxes\":" + json_array(design::kTextBoxes, json_string) +
+           ",\"option_caption\":" + json_string(design::kOptionCaptionLabel) +
+           ",\"clear_texts\":" + json_array(design::kClearOrder, json_string) +
            ",\"results\":" + json_array(design::result_rows(), result) +
            ",\"separator\":" + json_string(texts::announcement_separator) +
            ",\"rainy_days\":" + json_string(design::kRainyDaysBox) + ",\"rainy_interval\":" +
@@ -258,6 +272,7 @@ std::string page_markup(std::string_view page_template, std::string_view picture
         throw std::invalid_argument("the script holds </script");
     std::string page(page_template);
     replace_all(page, "@WINDOW_CAPTION@", html_escaped(texts::window_caption));
+    replace_all(page, "@THEME_COLOUR@", css_colour(design::kGreenColour));
     replace_all(page, "@FORM_SIZE@",
                 "width:" + px(design::kFormWidth) + ";height:" + px(design::kFormHeight));
     replace_all(page, "@NOTICE_OK@", html_escaped(texts::notice_ok));
@@ -266,7 +281,7 @@ std::string page_markup(std::string_view page_template, std::string_view picture
     replace_all(page, "@WINDOW_TEXTS@", window_texts_json());
     replace_all(page, "@CONTROLS@", controls_markup(design::form1_controls(), picture_svg));
     // Last, so that nothing in them is taken for a field.
-    replace_all(page, "@STYLE@", style);
+    replace_all(page, "@STYLE@", colour_variables() + std::string(style));
     replace_all(page, "@SCRIPT@", script);
     return page;
 }

@@ -2,6 +2,7 @@
 // that the page and the desktop window share one description.
 #pragma once
 
+#include "design/colours.h"
 #include "design/control_table.h"
 
 #include <span>
@@ -26,6 +27,11 @@ std::string window_texts_json();
 // when one of them holds the tag that would end its element early.
 std::string page_markup(std::string_view page_template, std::string_view picture_svg,
                         std::string_view style, std::string_view script);
+
+// A colour of the design as CSS writes it (#rrggbb), and the :root rule that
+// names every one of them for the stylesheet (--window, --greyed, ...).
+std::string css_colour(const design::NamedColour& colour);
+std::string colour_variables();
 
 // Whether `text` holds `closing_tag` ("</style", "</script"), in any case.
 bool holds_closing_tag(std::string_view text, std::string_view closing_tag);

@@ -118,8 +118,6 @@ function drive(steps) {
 function startWindow() {
   const $ = (id) => document.getElementById(id);
   const form = $('Form1');
-  const text = (n) => $(`Text${n}`);
-  const textBoxes = Array.from({ length: 10 }, (_, i) => text(i + 1)); // in the core's order
   const check = (n) => $(`Check${n}`);
   const option = (n) => $(`Option${n}`);
   const inputs = [...form.querySelectorAll('input')];
@@ -128,6 +126,7 @@ function startWindow() {
   const captionOf = (input) => input.closest('label').textContent;
   // The window's own texts and states, from the table the desktop is built from.
   const windowTexts = JSON.parse($('window-texts').textContent);
+  const textBoxes = windowTexts.text_boxes.map($); // in the core's order
   const { start, results } = windowTexts;
   const rainyDays = $(windowTexts.rainy_days);
   const rainyInterval = $(windowTexts.rainy_interval.id);
@@ -395,7 +394,7 @@ function startWindow() {
   function optionSelected(chosen) {
     // The four options are one tab stop, at the selected one.
     for (const m of [1, 2, 3, 4]) option(m).tabIndex = option(m) === chosen ? Number(option(m).dataset.tab) : -1;
-    $('Label18').textContent = captionOf(chosen);
+    $(windowTexts.option_caption).textContent = captionOf(chosen);
   }
 
   function* Text4_Change() {
@@ -531,7 +530,7 @@ function startWindow() {
   drive(Form_Load());
   before = snapshot();
   form.dataset.loaded = 'true';
-  text(1).focus();
+  textBoxes[0].focus();
   if (location.hash.length > 1) {
     const fragment = location.hash.slice(1);
     act({ needsCore: true, handler: () => followLink(fragment) });

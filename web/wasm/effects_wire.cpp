@@ -1,6 +1,7 @@
 #include "effects_wire.h"
 
-#include <array>
+#include "design/window_state.h"
+
 #include <variant>
 
 namespace vorlaine::web {
@@ -61,14 +62,11 @@ std::optional<calc::WindowInputs> read_window_inputs(std::string_view bytes) {
     }
     const std::optional<std::uint8_t> check2 = in.u8();
     const std::optional<std::uint8_t> option = in.u8();
-    if (!check2 || !option || *option > 4)
+    if (!check2 || !option || *option > design::kSunshineOptions.size())
         return std::nullopt;
     window.check2 = *check2;
-    constexpr std::array kinds{calc::SunshineKind::EffectiveHours, calc::SunshineKind::AverageHours,
-                               calc::SunshineKind::DailyRadiation,
-                               calc::SunshineKind::AnnualRadiation};
     if (*option > 0)
-        window.sunshine = kinds[*option - 1U];
+        window.sunshine = design::kSunshineOptions[*option - 1U].kind;
     return window;
 }
 
