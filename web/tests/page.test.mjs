@@ -9,7 +9,7 @@ import {after, before, describe, test} from 'node:test';
 import {setTimeout as sleep} from 'node:timers/promises';
 
 import {engines, launch} from './driver.mjs';
-import {controlTable, expectedEffects, faultNotice, openWindow, projectRoot, readJsonLines, resultLabels, startServer, windowReady,} from './support.mjs';
+import {controlTable, expectedEffects, faultNotice, openWindow, projectRoot, readJsonLines, resultLabels, site, startServer, windowReady,} from './support.mjs';
 
 let server;
 before(async () => { server = await startServer(); });
@@ -341,7 +341,8 @@ for (const engine of engines) {
     });
 
     describe(`${engine}: first drawing`, () => {
-      const source = (name) => readFileSync(join(projectRoot, 'web/page', name), 'utf8');
+      // The build's copies, without comments and indentation, go into the page.
+      const source = (name) => readFileSync(join(site, '..', name), 'utf8');
 
       test(`${engine}: the page carries its style and script, as written, and asks for neither`, async () => {
         const first = await openWindow(browser, server.url);
@@ -361,8 +362,10 @@ for (const engine of engines) {
             }));
           // The window's colours stand first, as variables from its colour table.
           seen.inline[0] = seen.inline[0].replace(/^\n:root \{( --[a-z-]+: #[0-9a-f]{6};)+ \}\n/, '\n');
-          assert.deepEqual(
-            seen, { inline: [`\n${source('style.css')}`, `\n${source('app.js')}`], fetched: [['/sheet.js', true]] });
+          assert.deepEqual(seen, {
+            inline: [`\n${source('style.compact.css')}`, `\n${source('app.compact.js')}`],
+            fetched: [['/sheet.js', true]]
+          });
         } finally {
           await first.close();
         }
