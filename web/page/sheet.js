@@ -113,5 +113,16 @@ export function start(texts, notice) {
   });
   if (navigator.serviceWorker?.controller) loadEncoder().then(fill);
   fill();
-  return fill;
+  // Called after every handler: filled once the event is over, so that a
+  // click or a keystroke does not wait for the sheet and its code; a print
+  // fills it again first.
+  let pending = false;
+  return () => {
+    if (pending) return;
+    pending = true;
+    setTimeout(() => {
+      pending = false;
+      fill();
+    });
+  };
 }
