@@ -31,7 +31,7 @@ from pathlib import Path
 sys.dont_write_bytecode = True  # no cache folder among the scripts
 from source_texts import CHINESE, texts_of  # noqa: E402
 
-NOT_PROGRAM = {"tests", "web/tests", "bench", "fuzz", "scripts", "docs", "packaging",
+NOT_PROGRAM = {"tests", "web/tests", "bench", "fuzz", "scripts", "docs", "packaging/vorlaine.1",
                "README.md", "ARCHITECTURE.md", "LICENSE"}
 # Named by the program but never shown: a font family to ask the system for.
 NOT_SHOWN = {"宋体"}
