@@ -417,6 +417,9 @@ for (const engine of engines) {
               return sheet.getBoundingClientRect().height <= (279.4 - 30) / 25.4 * 96 && sheet.innerText;
             });
             assert.ok(text, 'the sheet is longer than one page');
+            // WebKit's picture may still be the frame before the rules changed.
+            await sheet.evaluate(
+              () => new Promise((drawn) => requestAnimationFrame(() => requestAnimationFrame(drawn))));
             await sheet.screenshot(join(folder, 'sheet.png'));
           } else {
             writeFileSync(
