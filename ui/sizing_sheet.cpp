@@ -30,6 +30,16 @@ QString box_text(const QWidget* form, std::string_view box) {
     return control<QLineEdit>(form, qt_text(box))->text();
 }
 
+// The selected sunshine option and its index in the design's list; null if none is.
+std::pair<const QAbstractButton*, std::size_t> chosen_option(const QWidget* form) {
+    for (std::size_t i = 0; i < design::kSunshineOptions.size(); ++i)
+        if (const auto* option =
+                control<QAbstractButton>(form, qt_text(design::kSunshineOptions[i].name));
+            option->isChecked())
+            return {option, i};
+    return {nullptr, 0};
+}
+
 bool starts_checked(const QString& name) {
     return std::ranges::count(design::kStartChecked, name.toStdString()) > 0;
 }
@@ -73,11 +83,9 @@ std::string_view web_address() {
 
 QString link_fragment(const QWidget* form) {
     QStringList fields;
-    for (int n = 1; n <= 4; ++n) {
-        const auto* option = control<QAbstractButton>(form, QStringLiteral("Option%1").arg(n));
-        if (option->isChecked() && !starts_checked(option->objectName()))
-            fields << QStringLiteral("Option=%1").arg(n);
-    }
+    if (const auto [option, index] = chosen_option(form);
+        option && !starts_checked(option->objectName()))
+        fields << QStringLiteral("Option=%1").arg(index + 1);
     for (int n = 1; n <= 4; ++n) {
         const auto* box = control<QAbstractButton>(form, QStringLiteral("Check%1").arg(n));
         if (box->isEnabled() && box->isChecked() != starts_checked(box->objectName()))
@@ -96,14 +104,7 @@ Content read_window(const QWidget* form, const std::optional<calc::Notice>& last
                     std::string_view address) {
     Content content;
     content.printed_at = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm"));
-    const QAbstractButton* kind = nullptr;
-    std::size_t kind_number = 0;
-    for (int n = 1; n <= 4; ++n)
-        if (const auto* option = control<QAbstractButton>(form, QStringLiteral("Option%1").arg(n));
-            option->isChecked()) {
-            kind = option;
-            kind_number = static_cast<std::size_t>(n);
-        }
+    const auto [kind, kind_index] = chosen_option(form);
     for (const words::InputRow& row : words::kInputRows) {
         const QString value = box_text(form, row.box);
         if (row.box != words::kSunshineBox) {
@@ -114,7 +115,7 @@ Content read_window(const QWidget* form, const std::optional<calc::Notice>& last
         const QString kind_name = kind ? kind->text() : QString();
         content.inputs.emplace_back(qt_text(design::texts::sunshine_group), kind_name);
         content.inputs.emplace_back(kind ? kind_name : qt_text(design::caption_naming(row.box)),
-                                    kind ? with_unit(value, words::kSunshineUnits[kind_number - 1])
+                                    kind ? with_unit(value, words::kSunshineUnits[kind_index])
                                          : value);
     }
     const auto* inverter = control<QAbstractButton>(form, qt_text(words::kInverterCheck));

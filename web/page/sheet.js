@@ -86,9 +86,10 @@ export function start(texts, notice) {
     if (n) sheet.append(make('p', `${n.title}: ${n.text.replaceAll('\r', '\n')}`));
     sheet.append(make('h2', words.link), make('p', link, 'link'));
     if (!encode) return;
-    sheet.insertAdjacentHTML('beforeend', codeOf(link));
+    const svg = codeOf(link); // one encoding for the sheet and the action's code
+    sheet.insertAdjacentHTML('beforeend', svg);
     if (code.hidden) return;
-    code.innerHTML = codeOf(link);
+    code.innerHTML = svg;
     code.append(make('p', words.hint));
   }
 
