@@ -200,7 +200,7 @@ try {
   };
   const nativeBefore = nativeRates();
   const wasmRates = await page.evaluate(async () => {
-    const { Core } = await import('./app.js');
+    const { Core } = await import('./core.js');
     const core = await Core.load(new URL('vorlaine.wasm', location.href));
     const texts = ['60', '12', '5', '1', '5', '0.75', '0.8', '0.85', '5', '30'];
     if (core.calculateRepeatedly(texts, 0, 1, 1) !== 5) throw new Error('not five effects');

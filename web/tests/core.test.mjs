@@ -8,7 +8,7 @@ import {before, test} from 'node:test';
 
 import {expectedEffects, faultNotice, readJsonLines, site} from './support.mjs';
 
-const { Core } = await import(join(site, 'app.js'));
+const { Core } = await import(join(site, 'core.js'));
 let core;
 before(async () => { core = await Core.load(readFileSync(join(site, 'vorlaine.wasm'))); });
 

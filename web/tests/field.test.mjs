@@ -211,7 +211,7 @@ describe('the local server', () => {
         [serve('--help'), serve(join(site, 'absent'))].map(
           (r) => [r.status, r.stdout + r.stderr].join(' ').slice(0, 8)),
         ['0 usage:', '2 usage:']);
-      for (const file of ['', 'app.js', 'sw.js', 'vorlaine.wasm']) {
+      for (const file of ['', 'core.js', 'sw.js', 'vorlaine.wasm']) {
         const { headers } = await fetch(holder.url + file);
         assert.deepEqual(
           [headers.get('cache-control'), headers.get('x-content-type-options')], ['no-cache', 'nosniff'], file);

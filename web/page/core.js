@@ -1,0 +1,101 @@
+// The calculation core, compiled to WebAssembly: one call of `calculate` takes
+// the window's inputs and returns the ordered effects. The page imports it
+// once the window is drawn; tests and benchmarks import it alone.
+
+const encoder = new TextEncoder();
+const decoder = new TextDecoder();
+
+// The core module's imports: it only reports memory growth and, on a fault
+// that cannot happen in normal use, asks to exit.
+function coreImports(module) {
+  const imports = {};
+  for (const { module: from, name, kind } of WebAssembly.Module.imports(module)) {
+    if (kind !== 'function') continue;
+    imports[from] ??= {};
+    imports[from][name] = name === 'emscripten_notify_memory_growth'
+      ? () => {}
+      : (...args) => { throw new Error(`core called ${from}.${name}(${args.join(', ')})`); };
+  }
+  return imports;
+}
+
+export class Core {
+  // `source` is the module's URL, or its bytes.
+  static async load(source) {
+    let instance;
+    if (source instanceof ArrayBuffer || ArrayBuffer.isView(source)) {
+      const module = await WebAssembly.compile(source);
+      instance = await WebAssembly.instantiate(module, coreImports(module));
+    } else {
+      const module = await WebAssembly.compileStreaming(fetch(source));
+      instance = await WebAssembly.instantiate(module, coreImports(module));
+    }
+    return new Core(instance.exports);
+  }
+
+  constructor(exports) {
+    this.exports = exports;
+    exports._initialize?.();
+  }
+
+  // The request bytes: length-prefixed UTF-8 texts, then single bytes.
+  #send(texts, bytes = []) {
+    const encoded = texts.map((t) => encoder.encode(t));
+    const size = encoded.reduce((n, e) => n + 4 + e.length, 0) + bytes.length;
+    const at = this.exports.input_buffer(size);
+    const view = new DataView(this.exports.memory.buffer, at, size);
+    const raw = new Uint8Array(this.exports.memory.buffer, at, size);
+    let pos = 0;
+    for (const e of encoded) {
+      view.setUint32(pos, e.length, true);
+      raw.set(e, pos + 4);
+      pos += 4 + e.length;
+    }
+    raw.set(bytes, pos);
+  }
+
+  // The answer: a count, then kind byte and two length-prefixed texts each.
+  #effects() {
+    const at = this.exports.output_data();
+    const size = this.exports.output_size();
+    const view = new DataView(this.exports.memory.buffer, at, size);
+    const raw = new Uint8Array(this.exports.memory.buffer, at, size);
+    let pos = 4;
+    const text = () => {
+      const length = view.getUint32(pos, true);
+      const t = decoder.decode(raw.subarray(pos + 4, pos + 4 + length));
+      pos += 4 + length;
+      return t;
+    };
+    const effects = [];
+    for (let n = view.getUint32(0, true); n > 0; --n) {
+      const kind = raw[pos++];
+      const [first, second] = [text(), text()];
+      effects.push(
+        kind === 0 ? { notice: { title: first, text: second } } : { caption: { label: first, text: second } });
+    }
+    return effects;
+  }
+
+  // texts: Text1 to Text10; check2: 0 or 1; option: 0 for none, 1 to 4.
+  calculate(texts, check2, option) {
+    this.#send(texts, [check2, option]);
+    if (this.exports.calculate() !== 0) throw new Error('malformed request');
+    return this.#effects();
+  }
+
+  // The effect of a change of the rainy-days box: Text5's new text or a notice.
+  rainyInterval(text) {
+    const bytes = encoder.encode(text);
+    new Uint8Array(this.exports.memory.buffer, this.exports.input_buffer(bytes.length), bytes.length).set(bytes);
+    this.exports.rainy_interval();
+    return this.#effects()[0];
+  }
+
+  // `count` calculations over the same inputs inside the module; the count of
+  // effects of the last one.
+  calculateRepeatedly(texts, check2, option, count) {
+    this.#send(texts, [check2, option]);
+    return this.exports.calculate_repeatedly(count);
+  }
+}
