@@ -11,10 +11,12 @@
 #include <QGroupBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QTest>
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 using namespace vorlaine::testing;
 using vorlaine::ui::Form1;
@@ -87,6 +89,26 @@ QString caption_of(const QWidget* w) {
     if (auto* frame = qobject_cast<const QGroupBox*>(w))
         return frame->title();
     return {};
+}
+
+// WCAG's contrast ratio.
+double contrast(const QColor& a, const QColor& b) {
+    const auto luminance = [](const QColor& c) {
+        double sum = 0;
+        for (auto [v, weight] :
+             {std::pair{c.redF(), 0.2126}, {c.greenF(), 0.7152}, {c.blueF(), 0.0722}})
+            sum += weight * (v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4));
+        return sum;
+    };
+    const auto [low, high] = std::minmax({luminance(a), luminance(b)});
+    return (high + 0.05) / (low + 0.05);
+}
+
+// A system palette as a platform theme gives it: window, text and greyed text.
+QPalette system_palette(QRgb window, QRgb text, QRgb greyed) {
+    QPalette palette(QColor::fromRgb(text), QColor::fromRgb(window));
+    palette.setColor(QPalette::Disabled, QPalette::WindowText, QColor::fromRgb(greyed));
+    return palette;
 }
 
 } // namespace
@@ -201,6 +223,47 @@ private slots:
         if (auto* button = qobject_cast<const QPushButton*>(w)) {
             QVERIFY(!button->autoDefault());
             QVERIFY(!button->isDefault());
+        }
+    }
+
+    void drawnInTheSystemsColours_data() {
+        QTest::addColumn<QPalette>("palette");
+        QTest::addColumn<bool>("light"); // dark red and green exactly as designed
+        QTest::newRow("Qt's own") << QApplication::palette() << true;
+        QTest::newRow("white") << system_palette(0xffffff, 0x000000, 0x909090) << true;
+        QTest::newRow("qt6ct darker") << system_palette(0x222020, 0xffffff, 0x808080) << false;
+        QTest::newRow("black") << system_palette(0x000000, 0xe0e0e0, 0x707070) << false;
+        QTest::newRow("dark grey") << system_palette(0x505050, 0xffffff, 0xa0a0a0) << false;
+    }
+
+    // Set before the window is built, as a theme sets it.
+    void drawnInTheSystemsColours() {
+        QFETCH(QPalette, palette);
+        QFETCH(bool, light);
+        const QPalette before = QApplication::palette();
+        const auto restore = qScopeGuard([&] { QApplication::setPalette(before); });
+        QApplication::setPalette(palette);
+        Form1 form;
+        const QColor window = palette.color(QPalette::Window);
+        QCOMPARE(form.palette().color(QPalette::Window), window);
+        for (const Row& r : rows()) {
+            const QPalette drawn = form.findChild<QWidget*>(r.name)->palette();
+            const QColor text = drawn.color(QPalette::Active, QPalette::WindowText);
+            QCOMPARE(drawn.color(QPalette::Disabled, QPalette::WindowText),
+                     palette.color(QPalette::Disabled, QPalette::WindowText));
+            const QColor design = r.colour == QLatin1String("darkred") ? QColor(192, 0, 0)
+                                  : r.colour == QLatin1String("green") ? QColor(0, 128, 0)
+                                                                       : QColor();
+            if (!design.isValid() || light) {
+                QCOMPARE(text, design.isValid() ? design : palette.color(QPalette::WindowText));
+                continue;
+            }
+            // Readable, and no lighter than that takes; the same hue.
+            QVERIFY2(contrast(text, window) >= 4.5 && contrast(text, window) < 4.7,
+                     qPrintable(r.name + " " + text.name() + " " +
+                                QString::number(contrast(text, window))));
+            QVERIFY(std::abs(text.hslHueF() - design.hslHueF()) < 0.01);
+            QCOMPARE(drawn.color(QPalette::Inactive, QPalette::WindowText), text);
         }
     }
 };

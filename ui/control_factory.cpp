@@ -4,6 +4,7 @@
 #include "design/colours.h"
 #include "design/window_state.h"
 #include "fonts.h"
+#include "readable_colour.h"
 #include "rendered_images.h"
 
 #include <QCheckBox>
@@ -79,10 +80,12 @@ void apply_colour(QWidget* widget, Colour colour) {
     const design::NamedColour* own = design::caption_colour(colour);
     if (!own)
         return;
-    // Only the enabled look changes: a disabled control keeps its grey.
+    // Only the enabled look changes: a disabled control keeps the system's grey.
     QPalette palette = widget->palette();
     for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
-        palette.setColor(group, QPalette::WindowText, QColor::fromRgb(own->rgb));
+        palette.setColor(
+            group, QPalette::WindowText,
+            readable_on(QColor::fromRgb(own->rgb), palette.color(group, QPalette::Window)));
     widget->setPalette(palette);
 }
 
@@ -91,21 +94,9 @@ bool takes_focus(Kind kind) {
            kind == Kind::Option;
 }
 
-// The window's own colours; the palette passes them on to every control.
-void apply_window_colours(QWidget* form) {
-    QPalette palette = form->palette();
-    palette.setColor(QPalette::Window, QColor::fromRgb(design::kWindowColour.rgb));
-    palette.setColor(QPalette::Disabled, QPalette::Base,
-                     QColor::fromRgb(design::kWindowColour.rgb));
-    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
-        palette.setColor(QPalette::Disabled, role, QColor::fromRgb(design::kGreyedColour.rgb));
-    form->setPalette(palette);
-}
-
 } // namespace
 
 void build_controls(QWidget* form, std::span<const ControlSpec> table) {
-    apply_window_colours(form);
     QWidget* frame = form;
     std::vector<std::pair<int, QWidget*>> tab_stops;
     for (const ControlSpec& row : table) {

@@ -135,7 +135,7 @@ std::string css_colour(const design::NamedColour& colour) {
 
 std::string colour_variables() {
     std::string out = ":root {";
-    for (const design::NamedColour& colour : design::kColours)
+    for (const design::NamedColour& colour : {design::kDarkRedColour, design::kGreenColour})
         out += " --" + std::string(colour.name) + ": " + css_colour(colour) + ";";
     return out + " }\n";
 }
