@@ -91,8 +91,8 @@ QJsonObject state_of(const Form1& form) {
             state[QLatin1String("option")] = name;
         else if (auto* label = qobject_cast<const QLabel*>(w)) {
             state[name] = label->text();
-            // Cut (to be drawn ending in "…", its whole text the tooltip), or
-            // drawn smaller than it needs or below three quarters of the window's font.
+            // Cut (drawn ending in "…", its whole text the tooltip), or drawn
+            // smaller than it needs, or than three quarters of the window's font.
             QString shown = label->text();
             while (shown.endsWith(' '))
                 shown.chop(1);
@@ -101,9 +101,9 @@ QJsonObject state_of(const Form1& form) {
                        label->contentsRect().width();
             };
             if (!fits(label->font()))
-                cut << (label->toolTip() == label->text() ? name : name + " with no tooltip");
-            if ((fits(form.font()) && label->font().pointSizeF() < form.font().pointSizeF()) ||
-                label->font().pointSizeF() < 0.75 * form.font().pointSizeF())
+                cut << name + (label->toolTip() == label->text() ? "" : " with no tooltip");
+            if (label->font().pointSizeF() <
+                (fits(form.font()) ? 1 : 0.75) * form.font().pointSizeF())
                 cut << name + " too small";
         }
     }

@@ -5,18 +5,17 @@
 #include "widget_test_support.h"
 
 #include "design/control_table.h"
+#include "ui/readable_colour.h"
 #include "ui/rendered_images.h"
 
 #include <QFile>
 #include <QGroupBox>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScopeGuard>
 #include <QTest>
 
 #include <algorithm>
 #include <cmath>
-#include <utility>
 
 using namespace vorlaine::testing;
 using vorlaine::ui::Form1;
@@ -91,26 +90,6 @@ QString caption_of(const QWidget* w) {
     return {};
 }
 
-// WCAG's contrast ratio.
-double contrast(const QColor& a, const QColor& b) {
-    const auto luminance = [](const QColor& c) {
-        double sum = 0;
-        for (auto [v, weight] :
-             {std::pair{c.redF(), 0.2126}, {c.greenF(), 0.7152}, {c.blueF(), 0.0722}})
-            sum += weight * (v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4));
-        return sum;
-    };
-    const auto [low, high] = std::minmax({luminance(a), luminance(b)});
-    return (high + 0.05) / (low + 0.05);
-}
-
-// A system palette as a platform theme gives it: window, text and greyed text.
-QPalette system_palette(QRgb window, QRgb text, QRgb greyed) {
-    QPalette palette(QColor::fromRgb(text), QColor::fromRgb(window));
-    palette.setColor(QPalette::Disabled, QPalette::WindowText, QColor::fromRgb(greyed));
-    return palette;
-}
-
 } // namespace
 
 class Form1TableTest : public QObject {
@@ -139,16 +118,31 @@ private slots:
         QCOMPARE(names, expected);
     }
 
+    // Each control under Qt's own palette and under system palettes (window,
+    // text) set before the window is built, as a theme sets them.
     void everyControlMatchesItsRow_data() {
         QTest::addColumn<QString>("name");
+        QTest::addColumn<QPalette>("system");
+        // White, qt6ct's "darker", black, dark grey (text on window), and
+        // last Qt's own, which then stays for the tests after.
+        const QPalette schemes[] = {{Qt::black, Qt::white},
+                                    {Qt::white, 0x222020},
+                                    {0xe0e0e0, Qt::black},
+                                    {Qt::white, 0x505050},
+                                    QApplication::palette()};
         for (const Row& r : rows())
-            QTest::newRow(qPrintable(r.name)) << r.name;
+            for (const QPalette& system : schemes)
+                QTest::newRow(qPrintable(r.name + ' ' + system.color(QPalette::Window).name()))
+                    << r.name << system;
     }
 
     void everyControlMatchesItsRow() {
         QFETCH(QString, name);
+        QFETCH(QPalette, system);
         const Row& r = row(name);
+        QApplication::setPalette(system);
         Form1 form;
+        QCOMPARE(form.palette().color(QPalette::Window), system.color(QPalette::Window));
         const QWidget* w = form.findChild<QWidget*>(name);
         QVERIFY(w);
         const bool picture = dynamic_cast<const vorlaine::ui::SolarPicture*>(w) != nullptr;
@@ -176,15 +170,20 @@ private slots:
         QCOMPARE(w->isEnabled(), r.enabled);
 
         // The design colour when enabled, in the active and inactive window
-        // alike; the platform's grey when disabled.
+        // alike, on a dark window at its hue just readable (4.5:1); the
+        // system's text colour and grey otherwise.
         const QColor design = r.colour == QLatin1String("darkred") ? QColor(192, 0, 0)
                               : r.colour == QLatin1String("green") ? QColor(0, 128, 0)
                                                                    : QColor();
         for (QPalette::ColorGroup group :
              {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
-            const QColor platform = form.palette().color(group, QPalette::WindowText);
+            const QColor platform = system.color(group, QPalette::WindowText);
             const QColor want = design.isValid() && group != QPalette::Disabled ? design : platform;
-            QVERIFY2(w->palette().color(group, QPalette::WindowText) == want,
+            const QColor got = w->palette().color(group, QPalette::WindowText);
+            const double contrast = vorlaine::ui::contrast(got, system.color(QPalette::Window));
+            QVERIFY2(system.color(QPalette::Window).lightness() < 128 && want == design
+                         ? contrast >= 4.5 && contrast < 4.7 && got.hslHue() == design.hslHue()
+                         : got == want,
                      qPrintable(QStringLiteral("colour group %1").arg(int(group))));
         }
 
@@ -223,47 +222,6 @@ private slots:
         if (auto* button = qobject_cast<const QPushButton*>(w)) {
             QVERIFY(!button->autoDefault());
             QVERIFY(!button->isDefault());
-        }
-    }
-
-    void drawnInTheSystemsColours_data() {
-        QTest::addColumn<QPalette>("palette");
-        QTest::addColumn<bool>("light"); // dark red and green exactly as designed
-        QTest::newRow("Qt's own") << QApplication::palette() << true;
-        QTest::newRow("white") << system_palette(0xffffff, 0x000000, 0x909090) << true;
-        QTest::newRow("qt6ct darker") << system_palette(0x222020, 0xffffff, 0x808080) << false;
-        QTest::newRow("black") << system_palette(0x000000, 0xe0e0e0, 0x707070) << false;
-        QTest::newRow("dark grey") << system_palette(0x505050, 0xffffff, 0xa0a0a0) << false;
-    }
-
-    // Set before the window is built, as a theme sets it.
-    void drawnInTheSystemsColours() {
-        QFETCH(QPalette, palette);
-        QFETCH(bool, light);
-        const QPalette before = QApplication::palette();
-        const auto restore = qScopeGuard([&] { QApplication::setPalette(before); });
-        QApplication::setPalette(palette);
-        Form1 form;
-        const QColor window = palette.color(QPalette::Window);
-        QCOMPARE(form.palette().color(QPalette::Window), window);
-        for (const Row& r : rows()) {
-            const QPalette drawn = form.findChild<QWidget*>(r.name)->palette();
-            const QColor text = drawn.color(QPalette::Active, QPalette::WindowText);
-            QCOMPARE(drawn.color(QPalette::Disabled, QPalette::WindowText),
-                     palette.color(QPalette::Disabled, QPalette::WindowText));
-            const QColor design = r.colour == QLatin1String("darkred") ? QColor(192, 0, 0)
-                                  : r.colour == QLatin1String("green") ? QColor(0, 128, 0)
-                                                                       : QColor();
-            if (!design.isValid() || light) {
-                QCOMPARE(text, design.isValid() ? design : palette.color(QPalette::WindowText));
-                continue;
-            }
-            // Readable, and no lighter than that takes; the same hue.
-            QVERIFY2(contrast(text, window) >= 4.5 && contrast(text, window) < 4.7,
-                     qPrintable(r.name + " " + text.name() + " " +
-                                QString::number(contrast(text, window))));
-            QVERIFY(std::abs(text.hslHueF() - design.hslHueF()) < 0.01);
-            QCOMPARE(drawn.color(QPalette::Inactive, QPalette::WindowText), text);
         }
     }
 };

@@ -112,11 +112,12 @@ function stateOf() {
   state.cut = [...document.querySelectorAll('output')].flatMap((e) => {
     const range = document.createRange();
     range.selectNodeContents(e);
-    const cut = range.getBoundingClientRect().width > e.clientWidth + 0.5;
-    const small = parseFloat(getComputedStyle(e).fontSize) < 9 ? [`${e.id} too small`] : [];
-    return [...(cut ? [e.title === e.textContent ? e.id : `${e.id} with no title`] : []), ...small];
+    const wide = range.getBoundingClientRect().width > e.clientWidth + 0.5;
+    const cut = wide ? [e.id + (e.title === e.textContent ? '' : ' with no title')] : [];
+    return parseFloat(getComputedStyle(e).fontSize) < 9 ? [...cut, `${e.id} too small`] : cut;
   });
-  state.focus = document.activeElement?.closest('[id]:not([id=""])')?.id ?? ''; // an action beside the window by its region
+  state.focus =
+    document.activeElement?.closest('[id]:not([id=""])')?.id ?? ''; // an action beside the window by its region
   return state;
 }
 
