@@ -450,7 +450,7 @@ function startWindow() {
   const regionKey = form.getAttribute('aria-keyshortcuts');
   const leftAt = new WeakMap();
   function moveRegion(event) {
-    if (event.key !== regionKey || event.ctrlKey || event.altKey || event.metaKey) return;
+    if (event.key !== regionKey || event.ctrlKey || event.altKey || event.metaKey || notice.open) return;
     const regions = [form, ...document.querySelectorAll('body > aside')].filter((r) => r.getClientRects().length);
     if (regions.length < 2) return;
     event.preventDefault();
