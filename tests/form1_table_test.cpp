@@ -123,6 +123,7 @@ private slots:
     void everyControlMatchesItsRow_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QPalette>("system");
+        QTest::addColumn<bool>("later"); // set while the window runs, built on white
         // White, qt6ct's "darker", black, dark grey (text on window), and
         // last Qt's own, which then stays for the tests after.
         const QPalette schemes[] = {{Qt::black, Qt::white},
@@ -131,17 +132,23 @@ private slots:
                                     {Qt::white, 0x505050},
                                     QApplication::palette()};
         for (const Row& r : rows())
-            for (const QPalette& system : schemes)
-                QTest::newRow(qPrintable(r.name + ' ' + system.color(QPalette::Window).name()))
-                    << r.name << system;
+            for (bool later : {true, false})
+                for (const QPalette& system : schemes)
+                    QTest::newRow(qPrintable(r.name + (later ? " later " : " ") +
+                                             system.color(QPalette::Window).name()))
+                        << r.name << system << later;
     }
 
     void everyControlMatchesItsRow() {
         QFETCH(QString, name);
         QFETCH(QPalette, system);
+        QFETCH(bool, later);
         const Row& r = row(name);
-        QApplication::setPalette(system);
+        QApplication::setPalette(later ? QPalette(Qt::black, Qt::white) : system);
         Form1 form;
+        form.winId(); // a window of the system's, which a theme's change reaches
+        QApplication::setPalette(system);
+        QCoreApplication::processEvents();
         QCOMPARE(form.palette().color(QPalette::Window), system.color(QPalette::Window));
         const QWidget* w = form.findChild<QWidget*>(name);
         QVERIFY(w);

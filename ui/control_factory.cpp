@@ -8,6 +8,7 @@
 #include "rendered_images.h"
 
 #include <QCheckBox>
+#include <QEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -76,17 +77,36 @@ QWidget* make_widget(const ControlSpec& row, QWidget* parent) {
     return nullptr;
 }
 
-void apply_colour(QWidget* widget, Colour colour) {
-    const design::NamedColour* own = design::caption_colour(colour);
-    if (!own)
-        return;
+// A caption's own colour, drawn for the system's window colour of the moment:
+// set again when the window's palette changes (a switch to a dark theme).
+class CaptionColour : public QObject {
+public:
+    CaptionColour(QWidget* widget, QColor own) : QObject(widget), own_(own) {
+        apply(widget);
+        widget->installEventFilter(this);
+    }
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::PaletteChange)
+            apply(static_cast<QWidget*>(watched));
+        return false;
+    }
+
+private:
     // Only the enabled look changes: a disabled control keeps the system's grey.
-    QPalette palette = widget->palette();
-    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
-        palette.setColor(
-            group, QPalette::WindowText,
-            readable_on(QColor::fromRgb(own->rgb), palette.color(group, QPalette::Window)));
-    widget->setPalette(palette);
+    void apply(QWidget* widget) const {
+        QPalette palette = widget->palette();
+        for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
+            palette.setColor(group, QPalette::WindowText,
+                             readable_on(own_, palette.color(group, QPalette::Window)));
+        if (palette != widget->palette()) // else its own change would come back here
+            widget->setPalette(palette);
+    }
+    QColor own_;
+};
+
+void apply_colour(QWidget* widget, Colour colour) {
+    if (const design::NamedColour* own = design::caption_colour(colour))
+        new CaptionColour(widget, QColor::fromRgb(own->rgb));
 }
 
 bool takes_focus(Kind kind) {
