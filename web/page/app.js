@@ -426,8 +426,8 @@ function startWindow() {
                            .filter((e) => e.tabIndex > 0 && !e.disabled)
                            .sort((a, b) => a.tabIndex - b.tabIndex);
   function reach(e) {
-    e.focus();
-    if (e.type === 'text') e.select();
+    e?.focus();
+    if (e?.type === 'text') e.select();
   }
   // One step forwards, or backwards with Shift, through `list` round to its
   // start, from the one that holds the focus (or from outside them all).
