@@ -1,29 +1,23 @@
-// The window's colours, written once: the desktop's palette and the page's
-// stylesheet variables are both made from this table.
+// The window's only colours of its own: the captions drawn dark red or green.
+// Everything else (background, text, greyed) is the system's on the desktop
+// and the page's style sheet in a browser. These are the colours as designed,
+// on a light window; the desktop lightens them on a dark one.
 #pragma once
 
 #include "control_table.h"
 
-#include <array>
 #include <cstdint>
 #include <string_view>
 
 namespace vorlaine::design {
 
 struct NamedColour {
-    std::string_view name; // the page's variable, --name
+    std::string_view name; // the page's class and variable, --name
     std::uint32_t rgb;     // 0xRRGGBB
 };
 
-inline constexpr NamedColour kWindowColour{"window", 0xefefef};
-inline constexpr NamedColour kGreyedColour{"greyed", 0xa0a0a0};
 inline constexpr NamedColour kDarkRedColour{"dark-red", 0xc00000};
 inline constexpr NamedColour kGreenColour{"green", 0x008000};
-// The page's frame; Qt's Fusion style draws the desktop's from an image of its own.
-inline constexpr NamedColour kFrameLineColour{"frame-line", 0xc8c8c8};
-
-inline constexpr std::array kColours{kWindowColour, kGreyedColour, kDarkRedColour, kGreenColour,
-                                     kFrameLineColour};
 
 // A caption's own colour while enabled; nothing for the window's text colour.
 constexpr const NamedColour* caption_colour(Colour colour) {

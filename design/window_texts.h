@@ -17,6 +17,11 @@ inline constexpr std::string_view sunshine_group = "日照数据类型";
 inline constexpr std::string_view picture = "太阳能照明装置图";
 inline constexpr std::string_view announcement_separator = "，";
 
+// The page's key between its window and the actions beside it, and what its
+// description says after naming it.
+inline constexpr std::string_view region_key = "F6";
+inline constexpr std::string_view region_key_use = " 键：在窗口和它旁边的操作之间移动";
+
 // The one button of every notice.
 inline constexpr std::string_view notice_ok = "确定";
 

@@ -91,7 +91,8 @@ QJsonObject state_of(const Form1& form) {
             state[QLatin1String("option")] = name;
         else if (auto* label = qobject_cast<const QLabel*>(w)) {
             state[name] = label->text();
-            // Cut, or drawn smaller than the window's font though it would fit.
+            // Cut (drawn ending in "…", its whole text the tooltip), or drawn
+            // smaller than it needs, or than three quarters of the window's font.
             QString shown = label->text();
             while (shown.endsWith(' '))
                 shown.chop(1);
@@ -99,9 +100,11 @@ QJsonObject state_of(const Form1& form) {
                 return QFontMetricsF(font).horizontalAdvance(shown) <=
                        label->contentsRect().width();
             };
-            if (!fits(label->font()) ||
-                (fits(form.font()) && label->font().pointSizeF() < form.font().pointSizeF()))
-                cut << name;
+            if (!fits(label->font()))
+                cut << name + (label->toolTip() == label->text() ? "" : " with no tooltip");
+            if (label->font().pointSizeF() <
+                (fits(form.font()) ? 1 : 0.75) * form.font().pointSizeF())
+                cut << name + " too small";
         }
     }
     state[QLatin1String("cut")] = QJsonArray::fromStringList(cut);

@@ -5,6 +5,7 @@
 #include "widget_test_support.h"
 
 #include "design/control_table.h"
+#include "ui/readable_colour.h"
 #include "ui/rendered_images.h"
 
 #include <QFile>
@@ -117,16 +118,38 @@ private slots:
         QCOMPARE(names, expected);
     }
 
+    // Each control under Qt's own palette and under system palettes (window,
+    // text) set before the window is built, as a theme sets them.
     void everyControlMatchesItsRow_data() {
         QTest::addColumn<QString>("name");
+        QTest::addColumn<QPalette>("system");
+        QTest::addColumn<bool>("later"); // set while the window runs, built on white
+        // White, qt6ct's "darker", black, dark grey (text on window), and
+        // last Qt's own, which then stays for the tests after.
+        const QPalette schemes[] = {{Qt::black, Qt::white},
+                                    {Qt::white, 0x222020},
+                                    {0xe0e0e0, Qt::black},
+                                    {Qt::white, 0x505050},
+                                    QApplication::palette()};
         for (const Row& r : rows())
-            QTest::newRow(qPrintable(r.name)) << r.name;
+            for (bool later : {true, false})
+                for (const QPalette& system : schemes)
+                    QTest::newRow(qPrintable(r.name + (later ? " later " : " ") +
+                                             system.color(QPalette::Window).name()))
+                        << r.name << system << later;
     }
 
     void everyControlMatchesItsRow() {
         QFETCH(QString, name);
+        QFETCH(QPalette, system);
+        QFETCH(bool, later);
         const Row& r = row(name);
+        QApplication::setPalette(later ? QPalette(Qt::black, Qt::white) : system);
         Form1 form;
+        form.winId(); // a window of the system's, which a theme's change reaches
+        QApplication::setPalette(system);
+        QCoreApplication::processEvents();
+        QCOMPARE(form.palette().color(QPalette::Window), system.color(QPalette::Window));
         const QWidget* w = form.findChild<QWidget*>(name);
         QVERIFY(w);
         const bool picture = dynamic_cast<const vorlaine::ui::SolarPicture*>(w) != nullptr;
@@ -154,15 +177,20 @@ private slots:
         QCOMPARE(w->isEnabled(), r.enabled);
 
         // The design colour when enabled, in the active and inactive window
-        // alike; the platform's grey when disabled.
+        // alike, on a dark window at its hue just readable (4.5:1); the
+        // system's text colour and grey otherwise.
         const QColor design = r.colour == QLatin1String("darkred") ? QColor(192, 0, 0)
                               : r.colour == QLatin1String("green") ? QColor(0, 128, 0)
                                                                    : QColor();
         for (QPalette::ColorGroup group :
              {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
-            const QColor platform = form.palette().color(group, QPalette::WindowText);
+            const QColor platform = system.color(group, QPalette::WindowText);
             const QColor want = design.isValid() && group != QPalette::Disabled ? design : platform;
-            QVERIFY2(w->palette().color(group, QPalette::WindowText) == want,
+            const QColor got = w->palette().color(group, QPalette::WindowText);
+            const double contrast = vorlaine::ui::contrast(got, system.color(QPalette::Window));
+            QVERIFY2(system.color(QPalette::Window).lightness() < 128 && want == design
+                         ? contrast >= 4.5 && contrast < 4.7 && got.hslHue() == design.hslHue()
+                         : got == want,
                      qPrintable(QStringLiteral("colour group %1").arg(int(group))));
         }
 

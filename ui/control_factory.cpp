@@ -4,9 +4,11 @@
 #include "design/colours.h"
 #include "design/window_state.h"
 #include "fonts.h"
+#include "readable_colour.h"
 #include "rendered_images.h"
 
 #include <QCheckBox>
+#include <QEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -75,15 +77,36 @@ QWidget* make_widget(const ControlSpec& row, QWidget* parent) {
     return nullptr;
 }
 
+// A caption's own colour, drawn for the system's window colour of the moment:
+// set again when the window's palette changes (a switch to a dark theme).
+class CaptionColour : public QObject {
+public:
+    CaptionColour(QWidget* widget, QColor own) : QObject(widget), own_(own) {
+        apply(widget);
+        widget->installEventFilter(this);
+    }
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::PaletteChange)
+            apply(static_cast<QWidget*>(watched));
+        return false;
+    }
+
+private:
+    // Only the enabled look changes: a disabled control keeps the system's grey.
+    void apply(QWidget* widget) const {
+        QPalette palette = widget->palette();
+        for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
+            palette.setColor(group, QPalette::WindowText,
+                             readable_on(own_, palette.color(group, QPalette::Window)));
+        if (palette != widget->palette()) // else its own change would come back here
+            widget->setPalette(palette);
+    }
+    QColor own_;
+};
+
 void apply_colour(QWidget* widget, Colour colour) {
-    const design::NamedColour* own = design::caption_colour(colour);
-    if (!own)
-        return;
-    // Only the enabled look changes: a disabled control keeps its grey.
-    QPalette palette = widget->palette();
-    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
-        palette.setColor(group, QPalette::WindowText, QColor::fromRgb(own->rgb));
-    widget->setPalette(palette);
+    if (const design::NamedColour* own = design::caption_colour(colour))
+        new CaptionColour(widget, QColor::fromRgb(own->rgb));
 }
 
 bool takes_focus(Kind kind) {
@@ -91,21 +114,9 @@ bool takes_focus(Kind kind) {
            kind == Kind::Option;
 }
 
-// The window's own colours; the palette passes them on to every control.
-void apply_window_colours(QWidget* form) {
-    QPalette palette = form->palette();
-    palette.setColor(QPalette::Window, QColor::fromRgb(design::kWindowColour.rgb));
-    palette.setColor(QPalette::Disabled, QPalette::Base,
-                     QColor::fromRgb(design::kWindowColour.rgb));
-    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
-        palette.setColor(QPalette::Disabled, role, QColor::fromRgb(design::kGreyedColour.rgb));
-    form->setPalette(palette);
-}
-
 } // namespace
 
 void build_controls(QWidget* form, std::span<const ControlSpec> table) {
-    apply_window_colours(form);
     QWidget* frame = form;
     std::vector<std::pair<int, QWidget*>> tab_stops;
     for (const ControlSpec& row : table) {

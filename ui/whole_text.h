@@ -1,6 +1,9 @@
-// A label that shows its whole text: a text wider than the label is drawn in
-// the largest smaller size that fits, instead of being cut at the label's
-// edge; a text that fits keeps the label's own font.
+// A label that shows its text whole where it can: a text wider than the label
+// is drawn in the largest smaller size that fits, down to three quarters of
+// the label's own; one that still does not fit shows as much as fits, ending
+// in "…", with the whole text as its tooltip. The label's text stays whole,
+// for a screen reader and the sizing sheet. A text that fits keeps the
+// label's own font.
 #pragma once
 
 class QLabel;

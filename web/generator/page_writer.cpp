@@ -135,7 +135,7 @@ std::string css_colour(const design::NamedColour& colour) {
 
 std::string colour_variables() {
     std::string out = ":root {";
-    for (const design::NamedColour& colour : design::kColours)
+    for (const design::NamedColour& colour : {design::kDarkRedColour, design::kGreenColour})
         out += " --" + std::string(colour.name) + ": " + css_colour(colour) + ";";
     return out + " }\n";
 }
@@ -278,6 +278,8 @@ std::string page_markup(std::string_view page_template, std::string_view picture
     replace_all(page, "@NOTICE_OK@", html_escaped(texts::notice_ok));
     replace_all(page, "@REQUIRED_NOTE@", std::string(kRequiredNote));
     replace_all(page, "@REQUIRED@", html_escaped(texts::required));
+    replace_all(page, "@REGION_KEY@", html_escaped(texts::region_key));
+    replace_all(page, "@REGION_KEY_USE@", html_escaped(texts::region_key_use));
     replace_all(page, "@WINDOW_TEXTS@", window_texts_json());
     replace_all(page, "@CONTROLS@", controls_markup(design::form1_controls(), picture_svg));
     // Last, so that nothing in them is taken for a field.

@@ -29,7 +29,7 @@ std::string page_markup(std::string_view page_template, std::string_view picture
                         std::string_view style, std::string_view script);
 
 // A colour of the design as CSS writes it (#rrggbb), and the :root rule that
-// names every one of them for the stylesheet (--window, --greyed, ...).
+// names both caption colours for the stylesheet (--dark-red, --green).
 std::string css_colour(const design::NamedColour& colour);
 std::string colour_variables();
 

@@ -177,14 +177,19 @@ function startWindow() {
     heard.results = true;
   }
   // A result wider than its label is drawn in the largest smaller size that
-  // fits, so that it is read whole and leaves its neighbour alone; one that
-  // fits keeps the stylesheet's size. Measured on a canvas: no layout to wait
-  // for. On a phone each result takes the room it needs.
+  // fits, down to three quarters of its own, so that it is read whole and
+  // leaves its neighbour alone; one that fits keeps the stylesheet's size. A
+  // text that still does not fit shows what fits ending in "…" (the style
+  // sheet's, for a result with a title), its whole text its title and still
+  // its content, for a screen reader and the sheet. Measured on a canvas: no
+  // layout to wait for. On a phone each result takes the room it needs.
   const ruler = document.createElement('canvas').getContext('2d');
   function fitResult(output) {
     output.style.removeProperty('font-size');
+    output.removeAttribute('title');
     if (narrow.matches) return;
     const style = getComputedStyle(output);
+    const smallest = parseFloat(style.fontSize) * 0.75;
     let size = parseFloat(style.fontSize);
     const width = () => {
       ruler.font = `${style.fontWeight} ${size}px ${style.fontFamily}`;
@@ -192,10 +197,11 @@ function startWindow() {
     };
     const room = parseFloat(output.style.width);
     if (width() <= room) return;
-    size *= room / width();
+    size = Math.max(smallest, (size * room) / width());
     // Glyph widths do not shrink in exact proportion to the size.
-    while (width() > room && size > 4) size *= 0.97;
+    while (width() > room && size > smallest) size = Math.max(smallest, size * 0.97);
     output.style.fontSize = `${size}px`;
+    if (width() > room) output.title = output.textContent;
   }
 
   // ---- What a screen reader is told once a handler is done, as the desktop
@@ -408,6 +414,7 @@ function startWindow() {
   form.addEventListener('keydown', (event) => {
     if (event.key === 'Tab' || event.code === 'Tab') moveFocus(event);
   });
+  addEventListener('keydown', moveRegion);
   addEventListener('hashchange', addressChanged);
   addEventListener('popstate', addressChanged);
 
@@ -415,17 +422,44 @@ function startWindow() {
   // in the desktop window; disabled controls and unselected options are
   // skipped. A text box reached by the keyboard has its text selected, as on
   // the desktop, so that typing replaces it.
+  const tabStops = () => [...form.querySelectorAll('input, button')]
+                           .filter((e) => e.tabIndex > 0 && !e.disabled)
+                           .sort((a, b) => a.tabIndex - b.tabIndex);
+  function reach(e) {
+    e?.focus();
+    if (e?.type === 'text') e.select();
+  }
+  // One step forwards, or backwards with Shift, through `list` round to its
+  // start, from the one that holds the focus (or from outside them all).
+  function stepIn(list, holds, event) {
+    const at = list.findIndex(holds);
+    const step = event.shiftKey ? -1 : 1;
+    return list[at < 0 ? (step > 0 ? 0 : list.length - 1) : (at + step + list.length) % list.length];
+  }
   function moveFocus(event) {
-    const stops = [...form.querySelectorAll('input, button')]
-                    .filter((e) => e.tabIndex > 0 && !e.disabled)
-                    .sort((a, b) => a.tabIndex - b.tabIndex);
+    const stops = tabStops();
     if (stops.length === 0) return;
     event.preventDefault();
-    const at = stops.indexOf(document.activeElement);
-    const step = event.shiftKey ? -1 : 1;
-    const next = stops[at < 0 ? (step > 0 ? 0 : stops.length - 1) : (at + step + stops.length) % stops.length];
-    next.focus();
-    if (next.type === 'text') next.select();
+    reach(stepIn(stops, (e) => e === document.activeElement, event));
+  }
+
+  // Since Tab stays in the window, the region key (F6, as browsers move
+  // between their own regions; Shift+F6 back) moves between the window and
+  // the actions beside it, each in an <aside> of the page's body. A region is
+  // entered where the focus left it, else at its first stop.
+  const regionKey = form.getAttribute('aria-keyshortcuts');
+  const leftAt = new WeakMap();
+  function moveRegion(event) {
+    if (event.key !== regionKey || event.ctrlKey || event.altKey || event.metaKey || notice.open) return;
+    const regions = [form, ...document.querySelectorAll('body > aside')].filter((r) => r.getClientRects().length);
+    if (regions.length < 2) return;
+    event.preventDefault();
+    const from = regions.find((r) => r.contains(document.activeElement));
+    if (from) leftAt.set(from, document.activeElement);
+    const next = stepIn(regions, (r) => r === from, event);
+    const kept = leftAt.get(next);
+    const first = next === form ? tabStops()[0] : next.querySelector('button, [href], input');
+    reach(kept?.isConnected && !kept.disabled && kept.tabIndex >= 0 ? kept : first);
   }
 
   // Form_Load's writes raise no handler that waits, so the window stands as

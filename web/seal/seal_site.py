@@ -52,9 +52,9 @@ def main():
     (site / "index.html").write_text(page, encoding="utf-8")
     (site / "sw.js").write_text(sw.replace("@VERSION@", version), encoding="utf-8")
     manifest["version"] = version
-    # The app's colours are the window's, as the page names them.
+    # The app's colours are the page's: its theme colour and its window's.
     manifest["theme_color"] = re.search(r'<meta name="theme-color" content="([^"]+)"', page)[1]
-    manifest["background_color"] = re.search(r"--window: ([^;]+);", page)[1]
+    manifest["background_color"] = re.search(r"--window:\s*([^;]+);", page)[1]
     (site / "manifest.webmanifest").write_text(
         json.dumps(manifest, ensure_ascii=False, indent=1) + "\n", encoding="utf-8")
 

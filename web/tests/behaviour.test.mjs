@@ -107,15 +107,17 @@ function stateOf() {
     else if (name.startsWith('Label')) state[name] = e.textContent;
   }
   state.disabled = disabled;
-  // The results wider than their labels: none, however long.
-  state.cut = [...document.querySelectorAll('output')]
-                .filter((e) => {
-                  const range = document.createRange();
-                  range.selectNodeContents(e);
-                  return range.getBoundingClientRect().width > e.clientWidth + 0.5;
-                })
-                .map((e) => e.id);
-  state.focus = document.activeElement?.id ?? '';
+  // The results wider than their labels (to be drawn ending in "…", the
+  // whole text their title), and any below three quarters of the window's 12 px.
+  state.cut = [...document.querySelectorAll('output')].flatMap((e) => {
+    const range = document.createRange();
+    range.selectNodeContents(e);
+    const wide = range.getBoundingClientRect().width > e.clientWidth + 0.5;
+    const cut = wide ? [e.id + (e.title === e.textContent ? '' : ' with no title')] : [];
+    return parseFloat(getComputedStyle(e).fontSize) < 9 ? [...cut, `${e.id} too small`] : cut;
+  });
+  state.focus =
+    document.activeElement?.closest('[id]:not([id=""])')?.id ?? ''; // an action beside the window by its region
   return state;
 }
 
@@ -172,6 +174,8 @@ async function perform(page, action, problems, server) {
     }
     if (JSON.stringify(seen) !== JSON.stringify(action.tab ?? action.backtab))
       problems.push(`${action.tab ? 'tab' : 'backtab'}: ${JSON.stringify(seen)}`);
+  } else if (action.wait) {
+    await page.waitFor((selector) => document.querySelector(selector), action.wait, 5000);
   } else if (action.keys) {
     for (const key of action.keys) await page.press(key);
   } else if (action.one_task) {

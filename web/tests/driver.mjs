@@ -286,6 +286,7 @@ async function webkit() {
     ArrowLeft: Key.ARROW_LEFT,
     ArrowUp: Key.ARROW_UP,
     ArrowDown: Key.ARROW_DOWN,
+    F6: Key.F6,
     ' ': ' '
   };
   const webdriverKey = (key) => keys[key] ?? key;

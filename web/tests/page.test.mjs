@@ -31,7 +31,8 @@ function recordEffects(results) {
           }
         });
       } else if (results.includes(target.id) && change.type !== 'attributes') {
-        window.effectLog.push({ caption: { label: target.id, text: target.textContent } });
+        // A caption cut to fit (its whole text in its title) is logged as such.
+        window.effectLog.push({ caption: { label: target.id, text: target.textContent + (target.title && ' cut') } });
       }
     }
   });
