@@ -58,7 +58,8 @@ test('a missing sunshine option and a greyed check box reach the core as such', 
   assert.equal(core.calculate(texts, 0, 1)[0].notice.text, '您输入的数据为非常规值,如需对此计算.请升级本软件!');
 });
 
-test('every case of the load list table gives the desktop rules\' answer', () => {
+test('every case of the load list table gives the desktop rules\' answer', async () => {
+  const core = await Core.load(readFileSync(join(site, 'loads.wasm')));
   const lines = readFileSync(new URL('../../tests/data/load-list.jsonl', import.meta.url), 'utf8').trim().split('\n');
   for (const c of lines.map((l) => JSON.parse(l))) {
     if ('link' in c) {
