@@ -53,8 +53,8 @@ export async function start(aside, typeInto) {
   const table = make('table');
   table.append(make('thead'), body);
   table.tHead.append(head);
-  const add = make('button', w.addRow, { type: 'button' });
-  const fill = make('button', w.fill, { type: 'button' });
+  const add = make('button', w.addRow, { type: 'button', id: 'loads-add' });
+  const fill = make('button', w.fill, { type: 'button', id: 'loads-fill' });
   const problems = make('p', '', { className: 'problems' });
   const totals = make('p');
   const plan = make('p');
