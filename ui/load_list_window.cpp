@@ -52,6 +52,7 @@ LoadListWindow::LoadListWindow(QWidget* form)
     for (const std::string_view h : words::headings)
         headings << qt_text(h);
     table_->setHorizontalHeaderLabels(headings);
+    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     table_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     // Tab leaves the list for the buttons; the arrows move between cells.
     table_->setTabKeyNavigation(false);

@@ -10,12 +10,13 @@ const MODULES_KEY = 'vorlaine-modules';
 const RESULTS = ['Label12', 'Label8', 'Label9', 'Label13'];
 const STYLE = [
   '#loads-panel{margin-top:8px;padding:8px;background:var(--window);border:1px solid var(--frame-line);' +
-    'font:12px/1.4 var(--dialog-font);width:400px;max-width:calc(100vw - 40px)}',
+    'font:12px/1.4 var(--dialog-font);width:420px;max-width:calc(100vw - 40px)}',
   '#loads-panel h2{font-size:12px;margin:8px 0 4px}',
   '#loads-panel table{border-collapse:collapse;width:100%}',
   '#loads-panel th{font-weight:normal;text-align:left}',
   '#loads-panel td input{width:100%;box-sizing:border-box;font:inherit}',
-  '#loads-panel td:first-child{width:40%}',
+  '#loads-panel td:first-child{width:30%}',
+  '#loads-panel td button{white-space:nowrap}',
   '#loads-panel [aria-invalid=true]{outline:2px solid var(--dark-red)}',
   '#loads-panel p{margin:4px 0;white-space:pre-line}',
   '#loads-panel .problems{color:var(--dark-red)}',
