@@ -5,7 +5,6 @@
 
 #include "calc/number_text.h"
 
-#include <cctype>
 #include <optional>
 
 namespace vorlaine::loads {
@@ -22,7 +21,8 @@ std::string str(std::string_view s) {
 
 // A result's caption without its unit; nothing before a 计算 wrote it.
 std::optional<Decimal> as_shown(std::string_view caption) {
-    while (!caption.empty() && std::isalpha(static_cast<unsigned char>(caption.back())))
+    const auto letter = [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); };
+    while (!caption.empty() && letter(caption.back()))
         caption.remove_suffix(1);
     std::optional<Decimal> d = read_written_number(caption);
     if (!d || d->digits == 0)
