@@ -129,9 +129,10 @@ ListCheck check_list(const std::vector<LoadRow>& rows) {
     return check;
 }
 
-ListTable list_table(const std::vector<LoadRow>& rows) {
+ListTable list_table(const std::vector<LoadRow>& rows, std::string_view recorded_power,
+                     std::string_view recorded_hours) {
     ListCheck check = check_list(rows);
-    if (!check.fillable)
+    if (!check.fillable || check.power_text != recorded_power || check.hours_text != recorded_hours)
         return {};
     ListTable table;
     table.rows.push_back({std::string(texts::headings[0]), std::string(texts::headings[1]),

@@ -48,11 +48,14 @@ struct ListCheck {
 ListCheck check_list(const std::vector<LoadRow>& rows);
 
 // The list as the sizing sheet prints it: the headings, each row with its
-// numbers written plainly, then the totals. Empty when the list is not valid.
+// numbers written plainly, then the totals. Empty unless the list is valid
+// and the 负载功率 and 日平均工作时间 the 计算 recorded are the texts it
+// fills in: a list changed since, or a box retyped, was not the sizing's source.
 struct ListTable {
     std::vector<std::array<std::string, 4>> rows;
     std::vector<std::string> totals;
 };
-ListTable list_table(const std::vector<LoadRow>& rows);
+ListTable list_table(const std::vector<LoadRow>& rows, std::string_view recorded_power,
+                     std::string_view recorded_hours);
 
 } // namespace vorlaine::loads
