@@ -168,7 +168,8 @@ void LoadListWindow::check() {
     set_announced(totals_, lines(result.totals));
 }
 
-// Each cell is named by its row and column, with what it holds.
+// Each cell is named by its row and column, with what it holds: a name of
+// its own replaces the text a screen reader would otherwise read.
 void LoadListWindow::name_cells() {
     for (int r = 0; r < table_->rowCount(); ++r)
         for (int c = 0; c < kColumns; ++c)
@@ -176,7 +177,8 @@ void LoadListWindow::name_cells() {
                 item->setData(Qt::AccessibleTextRole,
                               qt_text(words::row_prefix) + QString::number(r + 1) +
                                   qt_text(words::row_word) + QLatin1Char(' ') +
-                                  qt_text(words::headings[static_cast<std::size_t>(c)]));
+                                  qt_text(words::headings[static_cast<std::size_t>(c)]) +
+                                  qt_text(words::colon) + item->text());
                 item->setForeground(palette().text());
                 item->setToolTip({});
                 item->setData(Qt::AccessibleDescriptionRole, QString());
