@@ -14,6 +14,7 @@ namespace {
 __extension__ typedef unsigned __int128 Wide;
 constexpr std::uint64_t kMostCount = 1'000'000'000;
 constexpr int kMostDigits = 18;
+constexpr int kMostExponent = 60;
 
 Decimal normalised(std::uint64_t digits, int exponent) {
     if (digits == 0)
@@ -168,7 +169,9 @@ std::optional<Decimal> read_written_number(std::string_view text) {
         power.remove_prefix(1);
     int exponent = 0;
     const auto [end, error] = std::from_chars(power.data(), power.data() + power.size(), exponent);
-    if (error != std::errc() || end != power.data() + power.size() || power.empty())
+    // A float's caption never goes beyond E+38; what does is no result.
+    if (error != std::errc() || end != power.data() + power.size() || power.empty() ||
+        exponent > kMostExponent || exponent < -kMostExponent)
         return std::nullopt;
     if (mantissa.magnitude.digits == 0)
         return Decimal{};

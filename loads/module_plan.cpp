@@ -33,6 +33,8 @@ std::optional<Decimal> as_shown(std::string_view caption) {
 // The largest module voltages of at least 1 V that divide `system` a whole
 // number of times, with no more decimals than it has (at least one).
 std::string fitting_voltages(Decimal system) {
+    if (system.exponent > 12 || system.digits > 10'000'000)
+        return {}; // beyond any caption of a result: nothing sensible to name
     const int places = std::max(1, -system.exponent);
     std::uint64_t scaled = system.digits;
     for (int i = system.exponent; i > -places; --i)
