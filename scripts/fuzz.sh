@@ -21,13 +21,13 @@ cd "$root"
 cmake --preset fuzz >/dev/null # build-fuzz, with clang
 cmake --build "$build" -j"$(nproc)" >"$build/build.log" 2>&1 || { cat "$build/build.log"; exit 1; }
 
-declare -A max_len=([fuzz_parse_number]=4096 [fuzz_format_number]=4096 [fuzz_calculate]=8192)
+declare -A max_len=([fuzz_parse_number]=4096 [fuzz_format_number]=4096 [fuzz_calculate]=8192 [fuzz_load_list]=8192)
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 
 scratch="$(mktemp -d)"
 trap 'rm -rf "$scratch"' EXIT
 failed=0
-for target in fuzz_parse_number fuzz_format_number fuzz_calculate; do
+for target in fuzz_parse_number fuzz_format_number fuzz_calculate fuzz_load_list; do
   exe="$build/fuzz/$target"
   findings="$build/findings/$target"
   rm -rf "$findings"

@@ -13,6 +13,7 @@
 #include "widget_test_support.h"
 
 #include "calc/notices.h"
+#include "ui/load_list_window.h"
 
 #include <QCheckBox>
 #include <QFile>
@@ -20,14 +21,17 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QPointer>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QTableWidget>
 #include <QTest>
 
 #include <map>
 
 using namespace vorlaine::testing;
 using vorlaine::ui::Form1;
+using vorlaine::ui::LoadListWindow;
 
 namespace {
 
@@ -137,7 +141,7 @@ const QMap<QString, QPair<Qt::Key, Qt::KeyboardModifiers>> kKeys{
 
 QString kind_of(const QJsonObject& action) {
     for (const char* kind : {"type", "click", "dblclick", "focus", "press", "tab", "backtab",
-                             "keys", "one_task", "see", "close_notice"})
+                             "keys", "one_task", "see", "close_notice", "load_list"})
         if (action.contains(QLatin1String(kind)))
             return QString::fromLatin1(kind);
     qFatal("unknown action");
@@ -249,6 +253,17 @@ private:
         } else if (kind == QLatin1String("one_task")) { // the window runs each to its end
             for (const QJsonValue step : arg.toArray())
                 perform(step.toObject());
+        } else if (kind == QLatin1String("load_list")) { // rows typed, then its fill pressed
+            LoadListWindow* list = LoadListWindow::open(&form_);
+            for (const QJsonValue row : arg.toArray()) {
+                list->add_row();
+                for (int c = 0; c < 4; ++c)
+                    list->table()
+                        ->item(list->table()->rowCount() - 1, c)
+                        ->setText(row[c].toString());
+            }
+            QTest::mouseClick(list->fill_button(), Qt::LeftButton);
+            list->hide();
         } else if (kind == QLatin1String("see")) {
             for (const QString& d : differences(state_of(form_), arg.toObject()))
                 problems << QStringLiteral("action %1: %2").arg(next_).arg(d);

@@ -7,6 +7,7 @@
 #include "design/control_table.h"
 #include "design/window_state.h"
 #include "design/window_texts.h"
+#include "load_list_access.h"
 #include "notice.h"
 #include "qt_text.h"
 #include "whole_text.h"
@@ -53,6 +54,7 @@ Form1::Form1(QWidget* parent)
     // A shortcut, not a control: the window gains nothing to see or tab to.
     connect(new QShortcut(QKeySequence::Print, this), &QShortcut::activated, this,
             &Form1::print_sheet);
+    offer_load_list(this);
     Form_Load();
     text(1)->setFocus();
 }

@@ -2,6 +2,7 @@
 
 #include "calc/notices.h"
 #include "design/colours.h"
+#include "design/load_texts.h"
 #include "design/sheet_texts.h"
 #include "design/window_state.h"
 #include "design/window_texts.h"
@@ -261,7 +262,8 @@ std::string window_texts_json() {
            ",\"separator\":" + json_string(texts::announcement_separator) +
            ",\"rainy_days\":" + json_string(design::kRainyDaysBox) + ",\"rainy_interval\":" +
            named(design::kRainyIntervalBox, design::caption_naming(design::kRainyIntervalBox)) +
-           ",\"sheet\":" + sheet_json() + "}";
+           ",\"sheet\":" + sheet_json() +
+           ",\"loads\":{\"action\":" + json_string(design::loads::open_action) + "}}";
 }
 
 std::string page_markup(std::string_view page_template, std::string_view picture_svg,

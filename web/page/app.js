@@ -386,6 +386,37 @@ function startWindow() {
   const startSheet = () =>
     import('./sheet.js').then((m) => { sheet = m.start(windowTexts, () => lastNotice); }).catch(reportError);
 
+  // ---- Load-list hook: the action beside the window opens the list and the
+  // module plan (loads.js, fetched on its first press). The list fills the
+  // window through typeInto alone: the window's own input path, so the boxes'
+  // handlers run in order, as when typed.
+  function typeInto(id, text) {
+    const box = $(id);
+    box.value = text;
+    box.dispatchEvent(new Event('input', { bubbles: true }));
+  }
+  const loads = Object.assign(document.createElement('aside'), { id: 'loads' });
+  const loadsAction = Object.assign(document.createElement('button'), { type: 'button' });
+  loadsAction.textContent = windowTexts.loads.action;
+  loadsAction.setAttribute('aria-expanded', false);
+  loads.append(loadsAction);
+  form.after(loads);
+  let loadsPanel = null;
+  loadsAction.onclick = async () => {
+    loadsPanel ??= import('./loads.js').then((m) => m.start(loads, typeInto)).catch((error) => {
+      loadsPanel = null;
+      reportError(error);
+    });
+    const panel = await loadsPanel;
+    if (!panel) return;
+    const open = loadsAction.getAttribute('aria-expanded') !== 'true';
+    loadsAction.setAttribute('aria-expanded', open);
+    panel.hidden = !open;
+    if (open) panel.querySelector('input, button').focus();
+  };
+  const placeLoads = () => { loads.style.left = `${form.offsetWidth + 220}px`; };
+  placeLoads();
+
   // ---- Wiring.
   const narrow = matchMedia('(max-width: 639.98px)');
   narrow.addEventListener('change', () => {

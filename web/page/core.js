@@ -92,6 +92,83 @@ export class Core {
     return this.#effects()[0];
   }
 
+  // The load list's rules: texts in, texts out, through the module's own buffer.
+  #listCall(name, texts) {
+    const encoded = texts.map((t) => encoder.encode(t));
+    const size = encoded.reduce((n, e) => n + 4 + e.length, 4);
+    const at = this.exports.list_request(size);
+    const view = new DataView(this.exports.memory.buffer, at, size);
+    view.setUint32(0, encoded.length, true);
+    let pos = 4;
+    for (const e of encoded) {
+      view.setUint32(pos, e.length, true);
+      new Uint8Array(this.exports.memory.buffer, at + pos + 4, e.length).set(e);
+      pos += 4 + e.length;
+    }
+    this.exports[name]();
+    const answer =
+      new DataView(this.exports.memory.buffer, this.exports.list_answer_data(), this.exports.list_answer_size());
+    const out = [];
+    pos = 4;
+    for (let n = answer.getUint32(0, true); n > 0; --n) {
+      const length = answer.getUint32(pos, true);
+      out.push(decoder.decode(new Uint8Array(answer.buffer, answer.byteOffset + pos + 4, length)));
+      pos += 4 + length;
+    }
+    return out;
+  }
+
+  // rows: [name, count, power, hours] texts as typed. `power` and `hours` are
+  // the texts that fill the window, empty while the list cannot.
+  checkList(rows) {
+    const out = this.#listCall('check_list', rows.flat());
+    const cells = [];
+    let at = 4;
+    for (let n = Number(out[3]); n > 0; --n, at += 3) {
+      cells.push({ row: Number(out[at]), column: Number(out[at + 1]), message: out[at + 2] });
+    }
+    return { power: out[0], hours: out[1], problem: out[2], cells, totals: out.slice(at) };
+  }
+
+  // results: the four results' captions (S, Vp, C, W); modules: Vb, Cb, Pm, Vm.
+  planModules(results, modules) {
+    const out = this.#listCall('plan_modules', [...results, ...modules]);
+    const problems = Number(out[0]);
+    return { problems: out.slice(1, 1 + problems), lines: out.slice(1 + problems) };
+  }
+
+  encodeList(rows) {
+    return this.#listCall('encode_list', rows.flat())[0];
+  }
+
+  // The rows a link's field carries, or null when it is malformed.
+  decodeList(field) {
+    const out = this.#listCall('decode_list', [field]);
+    if (out.length === 0) return null;
+    const rows = [];
+    for (let i = 1; i + 4 <= out.length; i += 4) rows.push(out.slice(i, i + 4));
+    return rows;
+  }
+
+  // The list panel's words from the design.
+  listWords() {
+    const w = this.#listCall('list_words', []);
+    return {
+      listTitle: w[0],
+      planTitle: w[1],
+      open: w[2],
+      addRow: w[3],
+      removeRow: w[4],
+      fill: w[5],
+      close: w[6],
+      rowPrefix: w[7],
+      rowWord: w[8],
+      headings: w.slice(9, 13),
+      moduleBoxes: w.slice(13, 17),
+      moduleDefaults: w.slice(17, 21),
+    };
+  }
+
   // `count` calculations over the same inputs inside the module; the count of
   // effects of the last one.
   calculateRepeatedly(texts, check2, option, count) {

@@ -7,6 +7,8 @@ const CACHE = `vorlaine-${VERSION}`;
 // The page under its folder's own address only: index.html would be a second
 // download of the same bytes. The PNG icons are fetched when installing. The
 // sheet and its QR encoder are kept too, so the code can be shown offline.
+// The load list's script and rules are not fetched here, which would add
+// 60 KB to the first visit: like any answer, they are kept once first used.
 const FILES = ['./', 'core.js', 'vorlaine.wasm', 'sheet.js', 'qr.js', 'manifest.webmanifest', 'icon.svg'];
 const PATIENCE_MS = 1500;
 // Once the network has kept us waiting, the kept copies answer at once for a

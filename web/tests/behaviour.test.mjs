@@ -187,6 +187,16 @@ async function perform(page, action, problems, server) {
                           addEventListener('popstate', done, { once: true });
                           history.back();
                         }));
+  } else if (action.load_list) { // rows typed into a new list, then its fill pressed
+    await page.evaluate(() => localStorage.clear());
+    await page.click('#loads > button');
+    await page.waitFor(() => document.getElementById('loads-panel'));
+    for (const [r, row] of action.load_list.entries()) {
+      await page.click('#loads-add');
+      for (const [c, text] of row.entries())
+        await page.fill(`#loads-panel tr:nth-child(${r + 1}) td:nth-child(${c + 1}) input`, text);
+    }
+    await page.click('#loads-fill');
   } else if (action.serve_core) {
     server.refuseCore = false;
   } else if (action.see) {

@@ -57,3 +57,22 @@ test('a missing sunshine option and a greyed check box reach the core as such', 
   assert.equal(core.calculate(texts, 2, 1)[0].notice.title, '提示');
   assert.equal(core.calculate(texts, 0, 1)[0].notice.text, '您输入的数据为非常规值,如需对此计算.请升级本软件!');
 });
+
+test('every case of the load list table gives the desktop rules\' answer', async () => {
+  const core = await Core.load(readFileSync(join(site, 'loads.wasm')));
+  const lines = readFileSync(new URL('../../tests/data/load-list.jsonl', import.meta.url), 'utf8').trim().split('\n');
+  for (const c of lines.map((l) => JSON.parse(l))) {
+    if ('link' in c) {
+      assert.deepEqual(core.decodeList(c.link), c.malformed ? null : c.rows, c.name);
+      if (c.rows) assert.equal(core.encodeList(c.rows), c.link, c.name);
+    } else if (c.rows) {
+      const got = core.checkList(c.rows);
+      const messages = [got.problem, ...got.cells.map((cell) => cell.message)].filter(Boolean);
+      assert.deepEqual([got.power, got.hours, messages], [c.power ?? '', c.hours ?? '', c.messages ?? []], c.name);
+      if (c.totals) assert.deepEqual(got.totals, c.totals, c.name);
+    } else {
+      const got = core.planModules(c.results, c.modules);
+      assert.deepEqual(got, { problems: c.problems ?? [], lines: c.plan ?? [] }, c.name);
+    }
+  }
+});

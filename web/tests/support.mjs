@@ -99,8 +99,9 @@ export function testServer(folder) {
   const server = createServer(async (request, response) => {
     if (control.silent) return; // accepts, never answers
     const path = new URL(request.url, 'http://x').pathname;
-    if (path.endsWith('.wasm')) await control.holdCore;
-    const refused = (path.endsWith('.wasm') && control.refuseCore) || (path.endsWith('sw.js') && !control.worker);
+    if (path.endsWith('vorlaine.wasm')) await control.holdCore;
+    const refused =
+      (path.endsWith('vorlaine.wasm') && control.refuseCore) || (path.endsWith('sw.js') && !control.worker);
     let body = null;
     try {
       if (!refused) body = readFileSync(join(folder, path.endsWith('/') ? `${path}index.html` : path));
