@@ -3,8 +3,8 @@
 one file of the program: a caption, a notice, a spoken name must have one
 home, so the desktop window and the web page cannot drift apart.
 
-Every file of the program is read, whatever folder it is in, as its compiler
-or browser reads it (source_texts.py). A text is cut where a value is put
+Every file of the program is read, whatever folder it is in, by a parser of
+its kind (source_texts.py: libclang, acorn, tinycss2, Python's own). A text is cut where a value is put
 into it (${...}, {...}, %1, %s) and compared in its plain Unicode form,
 without the blanks and punctuation at its ends. One file may repeat a text
 (two rows of one table may share a caption). A file that holds Chinese in a
@@ -16,9 +16,9 @@ one copy of a literal written in two files, and the page generator writes
 the design's texts into the page more than once on purpose, so a built file
 can neither show a text written twice nor say where it was written.
 
-Not the program: tests, benchmarks, fuzzing, scripts and documents, and
-packaging/, whose desktop entry and AppStream file each carry their own
-translation of the program's name for other programs to read.
+Not the program: tests, benchmarks, fuzzing, scripts and documents, the
+manual page among them; the package's desktop entry and AppStream templates
+are read like any other file.
 Usage: scripts/check-single-strings.py [ROOT]
 """
 import os
