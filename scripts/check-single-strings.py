@@ -33,8 +33,6 @@ from source_texts import CHINESE, texts_of  # noqa: E402
 
 NOT_PROGRAM = {"tests", "web/tests", "bench", "fuzz", "scripts", "docs", "packaging/vorlaine.1",
                "README.md", "ARCHITECTURE.md", "LICENSE"}
-# Named by the program but never shown: a font family to ask the system for.
-NOT_SHOWN = {"宋体"}
 # Where a value is put into a text: ${...} and {...} of templates and Python's
 # format, %1 of Qt, %s and the like of printf.
 HOLE = re.compile(r"\$?\{[^{}]*\}|%\d|%[-+ #0]*\d*(?:\.\d+)?[sdiufgeExXc]")
@@ -91,7 +89,7 @@ def main():
         for text in texts:
             for piece in HOLE.split(text):
                 piece = key(piece)
-                if CHINESE.search(piece) and piece not in NOT_SHOWN:
+                if CHINESE.search(piece):
                     homes[piece].add(str(relative))
     repeated = {text: files for text, files in homes.items() if len(files) > 1}
     for text, files in sorted(repeated.items()):

@@ -11,14 +11,14 @@ const acorn = createRequire(import.meta.url)('acorn');
 
 function tokens(source) {
   try {
-    return [...acorn.tokenizer(source, {ecmaVersion: 'latest', sourceType: 'module', allowHashBang: true})]
-      .map((token) => [token.type.label, typeof token.value === 'string' ? token.value : null]);
+    return [...acorn.tokenizer(source, { ecmaVersion: 'latest', sourceType: 'module', allowHashBang: true })].map(
+      (token) => [token.type.label, typeof token.value === 'string' ? token.value : null]);
   } catch (error) {
     if (error instanceof SyntaxError) return null;
     throw error;
   }
 }
 
-for await (const line of createInterface({input: process.stdin})) {
+for await (const line of createInterface({ input: process.stdin })) {
   process.stdout.write(`${JSON.stringify(tokens(JSON.parse(line)))}\n`);
 }
