@@ -120,4 +120,11 @@ std::optional<std::string> rainy_interval_text(std::string_view rainy_days_text)
     return format_number(*interval);
 }
 
+std::vector<Effect> rainy_days_changed(std::string_view rainy_days_text) {
+    std::optional<std::string> interval = rainy_interval_text(rainy_days_text);
+    if (!interval)
+        return {arithmetic_fault_notice()};
+    return {CaptionWrite{std::string(kRainyIntervalBox), std::move(*interval)}};
+}
+
 } // namespace vorlaine::calc

@@ -31,9 +31,9 @@ struct Notice {
 // unit; its label shows it alone until a calculation.
 inline constexpr std::string_view kAngleUnit = "度";
 
-// A new caption for one of the result labels.
+// A new caption for one of the result labels, or a new text for a box.
 struct CaptionWrite {
-    std::string label; // the label's object name, e.g. "Label12"
+    std::string label; // the control's object name, e.g. "Label12"
     std::string text;
     bool operator==(const CaptionWrite&) const = default;
 };
@@ -50,5 +50,12 @@ std::vector<Effect> calculate(const WindowInputs& inputs);
 // The text the rainy-day interval box takes when the rainy-days box changes:
 // five times the number of rainy days, or nothing when that overflows.
 std::optional<std::string> rainy_interval_text(std::string_view rainy_days_text);
+
+// The box a change of the rainy-days box rewrites.
+inline constexpr std::string_view kRainyIntervalBox = "Text5";
+
+// What a change of the rainy-days box does once the interval box is
+// cleared: the box's new text, or the fault notice when it overflows.
+std::vector<Effect> rainy_days_changed(std::string_view rainy_days_text);
 
 } // namespace vorlaine::calc

@@ -3,6 +3,7 @@
 // which take numbers only, and which box rewrites which.
 #pragma once
 
+#include "calc/sizing.h"
 #include "calc/sizing_inputs.h"
 
 #include <array>
@@ -57,7 +58,7 @@ inline constexpr std::string_view kOptionCaptionLabel = "Label18";
 
 // Typing 阴雨天数 rewrites 阴雨天间格.
 inline constexpr std::string_view kRainyDaysBox = "Text4";
-inline constexpr std::string_view kRainyIntervalBox = "Text5";
+inline constexpr std::string_view kRainyIntervalBox = calc::kRainyIntervalBox;
 
 // The latitude box takes text such as "北纬40"; every other box takes a number.
 inline constexpr std::string_view kLatitudeBox = "Text10";

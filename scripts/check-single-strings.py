@@ -3,8 +3,8 @@
 one file of the program: a caption, a notice, a spoken name must have one
 home, so the desktop window and the web page cannot drift apart.
 
-Every file of the program is read, whatever folder it is in, as its compiler
-or browser reads it (source_texts.py). A text is cut where a value is put
+Every file of the program is read, whatever folder it is in, by a parser of
+its kind (source_texts.py: libclang, acorn, tinycss2, Python's own). A text is cut where a value is put
 into it (${...}, {...}, %1, %s) and compared in its plain Unicode form,
 without the blanks and punctuation at its ends. One file may repeat a text
 (two rows of one table may share a caption). A file that holds Chinese in a
@@ -16,9 +16,9 @@ one copy of a literal written in two files, and the page generator writes
 the design's texts into the page more than once on purpose, so a built file
 can neither show a text written twice nor say where it was written.
 
-Not the program: tests, benchmarks, fuzzing, scripts and documents, and
-packaging/, whose desktop entry and AppStream file each carry their own
-translation of the program's name for other programs to read.
+Not the program: tests, benchmarks, fuzzing, scripts and documents, the
+manual page among them; the package's desktop entry and AppStream templates
+are read like any other file.
 Usage: scripts/check-single-strings.py [ROOT]
 """
 import os
@@ -33,8 +33,6 @@ from source_texts import CHINESE, texts_of  # noqa: E402
 
 NOT_PROGRAM = {"tests", "web/tests", "bench", "fuzz", "scripts", "docs", "packaging/vorlaine.1",
                "README.md", "ARCHITECTURE.md", "LICENSE"}
-# Named by the program but never shown: a font family to ask the system for.
-NOT_SHOWN = {"宋体"}
 # Where a value is put into a text: ${...} and {...} of templates and Python's
 # format, %1 of Qt, %s and the like of printf.
 HOLE = re.compile(r"\$?\{[^{}]*\}|%\d|%[-+ #0]*\d*(?:\.\d+)?[sdiufgeExXc]")
@@ -91,7 +89,7 @@ def main():
         for text in texts:
             for piece in HOLE.split(text):
                 piece = key(piece)
-                if CHINESE.search(piece) and piece not in NOT_SHOWN:
+                if CHINESE.search(piece):
                     homes[piece].add(str(relative))
     repeated = {text: files for text, files in homes.items() if len(files) > 1}
     for text, files in sorted(repeated.items()):

@@ -12,7 +12,8 @@ test_pkgs=(googletest libgtest-dev nlohmann-json3-dev libbenchmark-dev clang cla
            xvfb xauth x11-utils locales dpkg-dev file
            lintian desktop-file-utils appstream python3
            python3-pyatspi at-spi2-core dbus dbus-x11 openbox weston devscripts
-           zbar-tools poppler-utils)
+           zbar-tools poppler-utils
+           python3-clang-14 python3-tinycss2 node-acorn)
 # The web edition: its build (the app's icons rendered from the desktop
 # icon's SVG), its server, and the three engines its tests drive (WebKit's
 # MiniBrowser needs a display and a window manager for focus).

@@ -1,19 +1,30 @@
-"""The texts of a source file, read as its compiler or browser reads them:
-C++ (string literals joined as the compiler joins them, raw strings, escapes,
-digit separators), JavaScript (template literals, texts joined by +, regular
-expressions), Python (its own parser), CSS, JSON, CMake, markup (entities,
-inline scripts and styles), desktop entries and tables. Comments and
-docstrings are not texts; Chinese outside a text (an unquoted font name, an
-identifier a macro could quote) is a text of its own.
+#!/usr/bin/python3
+"""The texts of a source file, read by the parser of its kind: C++ from
+libclang's tokens (string literals joined as the compiler joins them, raw
+strings, escapes), JavaScript from acorn's (template literals cut at their
+holes, texts joined by +), CSS from tinycss2, Python from its own parser;
+JSON, CMake, markup (entities, inline scripts and styles), desktop entries
+and tables by hand. Comments and docstrings are not texts; Chinese outside a
+text (an unquoted font name, an identifier a macro could quote) is a text of
+its own.
+
+Run with C++ files, it prints their named texts (`name = "..."`) as JSON,
+for the web tests that expect the core's own words.
 """
 import ast
 import csv
 import html.parser
 import io
 import json
+import os
 import re
+import subprocess
+import sys
 import unicodedata
 from pathlib import Path
+
+import tinycss2
+from clang import cindex
 
 CHINESE = re.compile(r"[\u3000-\u303f\u3400-\u9fff\uf900-\ufaff\uff00-\uffef]")
 CHINESE_WORD = re.compile(r"[\w\u3000-\u303f\uff00-\uffef]+")
@@ -48,27 +59,11 @@ class Texts:
         return match.end()
 
 
-def skip_comment(source, i, line_continues):
-    """The end of a // or /* comment starting at i, or None if there is none."""
-    if source.startswith("//", i):
-        while True:
-            end = source.find("\n", i)
-            if end < 0:
-                return len(source)
-            if not (line_continues and source[end - 1] == "\\"):
-                return end
-            i = end + 1
-    if source.startswith("/*", i):
-        end = source.find("*/", i + 2)
-        return len(source) if end < 0 else end + 2
-    return None
-
-
 def decode_escape(source, i, out, cpp):
     """Reads the escape at source[i] (the character after the backslash) into
     out, a bytearray of UTF-8, and returns the index after it. A \\x or octal
     escape below 256 is a byte in C++ (three of them may spell one Chinese
-    character) and a code point in JavaScript."""
+    character) and a code point elsewhere."""
     c = source[i] if i < len(source) else ""
     simple = {"n": "\n", "t": "\t", "r": "\r", "a": "\a", "b": "\b", "f": "\f", "v": "\v"}
     if c in simple:
@@ -100,14 +95,12 @@ ESCAPES = [re.compile(pattern) for pattern in (
     r"(?P<kind>)(?P<digits>[0-7]{1,3})")]
 
 
-def quoted(source, i, quote, cpp, stop_at_hole=False, multiline=False):
+def quoted(source, i, quote, cpp, multiline=False):
     """The text of the literal whose opening quote is at i (escapes decoded)
-    and the index of its closing quote; with stop_at_hole, of a ${ as well.
-    A quote left open ends with its line, as the compiler would have it."""
+    and the index of its closing quote. A quote left open ends with its line
+    unless the literal may span lines."""
     out, j, n = bytearray(), i + 1, len(source)
     while j < n and source[j] != quote and (multiline or source[j] != "\n"):
-        if stop_at_hole and source.startswith("${", j):
-            break
         if source[j] == "\\":
             j = decode_escape(source, j + 1, out, cpp)
         else:
@@ -116,167 +109,124 @@ def quoted(source, i, quote, cpp, stop_at_hole=False, multiline=False):
     return out.decode("utf-8", "replace"), j
 
 
-CPP_PREFIX = re.compile(r"(u8|u|U|L)?(R)?\"")
-CPP_NUMBER = re.compile(r"\.?\d(?:[eEpP][+-]|'[0-9a-zA-Z_]|[0-9a-zA-Z_.])*")
-CPP_IDENTIFIER = re.compile(r"[A-Za-z_]\w*")
-RAW_DELIMITER = re.compile(r'([^ ()\\\t\n]{0,16})\(')
+# A string literal as libclang spells it: prefix, raw delimiter, body, suffix.
+CPP_STRING = re.compile(r'(?:u8|u|U|L)?(?:R"(?P<delimiter>[^(]*)\((?P<raw>.*)\)(?P=delimiter)"'
+                        r'|"(?P<body>.*)")\w*$', re.S)
+# Nothing here is compiled: a file is only lexed, without its includes.
+CPP_ARGUMENTS = ["-x", "c++", "-std=c++20", "-nostdinc", "-nostdinc++"]
+_clang = None
+
+
+def cpp_tokens(source):
+    """libclang's tokens of a C++ source, comments left out."""
+    global _clang
+    if _clang is None:
+        _clang = cindex.Index.create()
+    unit = _clang.parse("source.cpp", CPP_ARGUMENTS, [("source.cpp", source)],
+                        cindex.TranslationUnit.PARSE_INCOMPLETE)
+    return [token for token in unit.get_tokens(extent=unit.cursor.extent)
+            if token.kind != cindex.TokenKind.COMMENT]
+
+
+def cpp_literals(source):
+    """The string literals of a C++ source as the compiler joins them, each
+    with the name it initialises (None unless it follows `name =`), and the
+    Chinese outside them (an identifier a macro could quote) as texts of
+    their own."""
+    out, previous, joining = [], [], False  # previous: the two tokens before
+    for token in cpp_tokens(source):
+        spelling = token.spelling
+        literal = CPP_STRING.match(spelling) if token.kind == cindex.TokenKind.LITERAL else None
+        if literal:
+            text = literal.group("raw")
+            if text is None:
+                text = quoted(f'"{literal.group("body")}"', 0, '"', True, multiline=True)[0]
+            if joining:
+                out[-1] = (out[-1][0], out[-1][1] + text)
+            else:
+                named = previous[1:] == ["="] and previous[0].isidentifier()
+                out.append((previous[0] if named else None, text))
+        elif CHINESE.search(spelling):
+            out.append((None, spelling))
+        joining = bool(literal)
+        previous = (previous + [spelling])[-2:]
+    return out
 
 
 def cpp_texts(source):
-    texts, i, n = Texts(), 0, len(source)
-    joinable = False
-    while i < n:
-        end = skip_comment(source, i, True)
-        if end is not None:
-            i = end
-            continue
-        c = source[i]
-        literal = CPP_PREFIX.match(source, i) if c in "uULR\"" else None
-        if literal and (i == 0 or not (source[i - 1].isalnum() or source[i - 1] == "_")):
-            start = literal.end() - 1
-            if literal.group(2):
-                delimiter = RAW_DELIMITER.match(source, start + 1)
-                if not delimiter:  # not a raw string after all
-                    i = start + 1
-                    continue
-                close = ")" + delimiter.group(1) + '"'
-                end = source.find(close, delimiter.end())
-                end = n if end < 0 else end
-                text, i = source[delimiter.end():end], end + len(close)
-            else:
-                text, i = quoted(source, start, '"', True)
-                i += 1
-            suffix = CPP_IDENTIFIER.match(source, i)
-            i = suffix.end() if suffix else i
-            texts.add([text], join=joinable)
-            joinable = True
-            continue
-        if c.isspace():
-            i += 1
-            continue
-        joinable = False
-        if c.isdigit() or (c == "." and source[i + 1:i + 2].isdigit()):
-            i = CPP_NUMBER.match(source, i).end()
-        elif c.isalpha() and c.isascii() or c == "_":
-            i = CPP_IDENTIFIER.match(source, i).end()
-        elif c == "'":
-            i = quoted(source, i, "'", True)[1] + 1
-        elif CHINESE.match(c) or c.isalpha():
-            i = texts.word(source, i)
-        else:
-            texts.close()
-            i += 1
-    texts.close()
-    return texts.done
+    return [text for _, text in cpp_literals(source)]
 
 
-# After these a slash starts a regular expression, not a division.
-JS_BEFORE_REGEX = {"return", "typeof", "case", "do", "else", "in", "instanceof", "new",
-                   "delete", "void", "throw", "yield", "await", "of"}
-JS_WORD = re.compile(r"[\w$]+")
+class JsTokens:
+    """One node running scripts/js_tokens.mjs over acorn, for every script
+    the check reads."""
+
+    def __init__(self):
+        self.node = None
+
+    def __call__(self, source):
+        if self.node is None:
+            self.node = subprocess.Popen(
+                ["node", str(Path(__file__).with_name("js_tokens.mjs"))], text=True, encoding="utf-8",
+                stdin=subprocess.PIPE, stdout=subprocess.PIPE,
+                env={**os.environ, "NODE_PATH": "/usr/share/nodejs"})
+        self.node.stdin.write(json.dumps(source) + "\n")
+        self.node.stdin.flush()
+        tokens = json.loads(self.node.stdout.readline())
+        if tokens is None:
+            raise SyntaxError("not a script acorn can read")
+        return tokens
 
 
-def js_scan(source, i, texts, in_hole=False):
-    """Reads JavaScript from i into texts; inside a template's ${...}, returns
-    the index of the closing brace."""
-    n, depth, last, joinable = len(source), 0, "", False
-    while i < n:
-        end = skip_comment(source, i, False)
-        if end is not None:
-            i = end
-            continue
-        c = source[i]
-        if c.isspace():
-            i += 1
-            continue
-        if c in "'\"":
-            text, i = quoted(source, i, c, False)
-            texts.add([text], join=joinable)
-            i, last, joinable = i + 1, "literal", False
-            continue
-        if c == "`":
-            pieces = []
-            while True:
-                text, i = quoted(source, i, "`", False, stop_at_hole=True, multiline=True)
-                pieces.append(text)
-                if i >= n or source[i] == "`":
-                    break
-                inner = Texts()
-                i = js_scan(source, i + 2, inner, in_hole=True)
-                texts.done.extend(inner.done)
-            texts.add(pieces, join=joinable)
-            i, last, joinable = i + 1, "literal", False
-            continue
-        if c == "+" and last == "literal" and not source.startswith("++", i):
-            joinable = True
-            i += 1
-            continue
-        joinable = False
-        word = JS_WORD.match(source, i) if (c.isascii() and (c.isalnum() or c in "_$")) else None
-        if word:
-            texts.close()
-            i, last = word.end(), word.group()
-            continue
-        if CHINESE.match(c) or c.isalpha():
-            i, last = texts.word(source, i), "word"
-            continue
-        texts.close()
-        if c == "/" and (last in JS_BEFORE_REGEX or not (last.isidentifier() or last.isdigit()
-                                                         or last in (")", "]", "}", "literal"))):
-            j, in_class = i + 1, False
-            while j < n and source[j] != "\n" and (in_class or source[j] != "/"):
-                in_class = source[j] == "[" or in_class and source[j] != "]"
-                j += 2 if source[j] == "\\" else 1
-            i, last = j + 1, "literal"
-            continue
-        if c == "{":
-            depth += 1
-        elif c == "}":
-            if in_hole and depth == 0:
-                texts.close()
-                return i
-            depth -= 1
-        i, last = i + 1, c
-    texts.close()
-    return i
+js_tokens = JsTokens()
 
 
 def js_texts(source):
-    texts = Texts()
-    js_scan(source, 0, texts)
+    """Strings joined by +, templates cut at their ${...} holes, and names
+    holding Chinese; regular expressions are not texts."""
+    texts, templates, last = Texts(), [], None
+    for kind, value in js_tokens(source):
+        if kind == "`" and last == "template":  # a template closes
+            pieces, join, outer = templates.pop()
+            texts.close()
+            outer.done.extend(texts.done)  # the texts of its holes
+            texts = outer
+            texts.add(pieces, join=join)
+            kind = "literal"
+        elif kind == "`":
+            templates.append(([""], last == "+", texts))
+            texts = Texts()
+        elif kind == "template":
+            templates[-1][0][-1] += value or ""
+        elif kind == "${":
+            texts.close()
+            templates[-1][0].append("")
+        elif kind == "string":
+            texts.add([value], join=last == "+")
+            kind = "literal"
+        elif kind == "+/-" and value == "+" and last == "literal":
+            kind = "+"
+        else:
+            texts.close()
+            if value and CHINESE.search(value):
+                texts.done.append(value)
+        last = kind
+    texts.close()
     return texts.done
-
-
-CSS_ESCAPE = re.compile(r"\\([0-9a-fA-F]{1,6})\s?|\\(\n)|\\(.)", re.S)
 
 
 def css_texts(source):
-    texts, i, n = Texts(), 0, len(source)
-    while i < n:
-        if source.startswith("/*", i):
-            end = source.find("*/", i + 2)
-            i = n if end < 0 else end + 2
-        elif source[i] in "'\"":
-            quote, j, out = source[i], i + 1, []
-            while j < n and source[j] != quote:
-                escape = CSS_ESCAPE.match(source, j)
-                if escape:
-                    hex_digits, _, other = escape.groups()
-                    number = min(int(hex_digits, 16), 0x10FFFF) if hex_digits else None
-                    out.append(chr(number) if hex_digits else other or "")
-                    j = escape.end()
-                else:
-                    out.append(source[j])
-                    j += 1
-            texts.add(["".join(out)])
-            texts.close()
-            i = j + 1
-        elif CHINESE.match(source[i]) or (source[i].isalpha() and not source[i].isascii()):
-            i = texts.word(source, i)
-        else:
-            i += 1
-    texts.close()
-    return texts.done
+    """Quoted strings, and names or addresses holding Chinese (an unquoted
+    font name)."""
+    texts, values = [], tinycss2.parse_component_value_list(source, skip_comments=True)
+    while values:
+        value = values.pop(0)
+        if value.type == "string":
+            texts.append(value.value)
+        elif isinstance(getattr(value, "value", None), str) and CHINESE.search(value.value):
+            texts.append(value.value)
+        values[:0] = getattr(value, "content", None) or getattr(value, "arguments", None) or []
+    return texts
 
 
 def cmake_texts(source):
@@ -370,7 +320,11 @@ class Markup(html.parser.HTMLParser):
 
     def handle_data(self, data):
         reader = {"script": js_texts, "style": css_texts}.get(self.inside)
-        self.texts.extend(reader(data) if reader else [data])
+        try:
+            self.texts.extend(reader(data) if reader else [data])
+        except SyntaxError:  # a template's placeholder (@SCRIPT@) is no script
+            if CHINESE.search(data):
+                raise
 
 
 def markup_texts(source):
@@ -429,3 +383,9 @@ def texts_of(path, source):
     kind = (path.suffix if path.suffix != ".in" else Path(path.stem).suffix).lower()
     reader = READERS.get(path.name) or READERS.get(kind)
     return reader(source) if reader else None
+
+
+if __name__ == "__main__":
+    print(json.dumps({name: text for path in sys.argv[1:]
+                      for name, text in cpp_literals(Path(path).read_text(encoding="utf-8")) if name},
+                     ensure_ascii=False))

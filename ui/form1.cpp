@@ -120,7 +120,11 @@ void Form1::apply(const calc::Effect& effect) {
                     QString::fromStdString(notice->title));
     } else {
         const auto& caption = std::get<calc::CaptionWrite>(effect);
-        write_caption(label(caption.label.c_str()), QString::fromStdString(caption.text));
+        const QString text = QString::fromStdString(caption.text);
+        if (auto* box = findChild<QLineEdit*>(QString::fromStdString(caption.label)))
+            box->setText(text);
+        else
+            write_caption(label(caption.label.c_str()), text);
     }
 }
 
@@ -197,13 +201,10 @@ void Form1::make_selected_option_the_tab_stop() {
 }
 
 void Form1::Text4_Change() {
-    auto* interval_box = control<QLineEdit>(this, qt_text(design::kRainyIntervalBox));
-    interval_box->clear();
-    const std::optional<std::string> interval = calc::rainy_interval_text(
-        control<QLineEdit>(this, qt_text(design::kRainyDaysBox))->text().toStdString());
-    if (!interval)
-        return apply(calc::arithmetic_fault_notice());
-    interval_box->setText(QString::fromStdString(*interval));
+    control<QLineEdit>(this, qt_text(design::kRainyIntervalBox))->clear();
+    for (const calc::Effect& effect : calc::rainy_days_changed(
+             control<QLineEdit>(this, qt_text(design::kRainyDaysBox))->text().toStdString()))
+        apply(effect);
 }
 
 } // namespace vorlaine::ui

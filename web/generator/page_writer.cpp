@@ -134,10 +134,19 @@ std::string css_colour(const design::NamedColour& colour) {
     return hex;
 }
 
-std::string colour_variables() {
+std::string css_font_families(const design::FontFamilies& fonts) {
+    std::string out;
+    for (std::string_view name : fonts.names)
+        out += "\"" + std::string(name) + "\", ";
+    return out + (fonts.serif ? "serif" : "sans-serif");
+}
+
+std::string style_variables() {
     std::string out = ":root {";
     for (const design::NamedColour& colour : {design::kDarkRedColour, design::kGreenColour})
         out += " --" + std::string(colour.name) + ": " + css_colour(colour) + ";";
+    for (const design::FontFamilies& fonts : design::kFontFamilies)
+        out += " --" + std::string(fonts.variable) + ": " + css_font_families(fonts) + ";";
     return out + " }\n";
 }
 
@@ -285,7 +294,7 @@ std::string page_markup(std::string_view page_template, std::string_view picture
     replace_all(page, "@WINDOW_TEXTS@", window_texts_json());
     replace_all(page, "@CONTROLS@", controls_markup(design::form1_controls(), picture_svg));
     // Last, so that nothing in them is taken for a field.
-    replace_all(page, "@STYLE@", colour_variables() + std::string(style));
+    replace_all(page, "@STYLE@", style_variables() + std::string(style));
     replace_all(page, "@SCRIPT@", script);
     return page;
 }

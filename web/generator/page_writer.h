@@ -4,6 +4,7 @@
 
 #include "design/colours.h"
 #include "design/control_table.h"
+#include "design/fonts.h"
 
 #include <span>
 #include <string>
@@ -28,10 +29,12 @@ std::string window_texts_json();
 std::string page_markup(std::string_view page_template, std::string_view picture_svg,
                         std::string_view style, std::string_view script);
 
-// A colour of the design as CSS writes it (#rrggbb), and the :root rule that
-// names both caption colours for the stylesheet (--dark-red, --green).
+// A colour of the design as CSS writes it (#rrggbb), a font list as a
+// font-family value, and the :root rule that names both caption colours and
+// both fonts for the stylesheet (--dark-red, --green, --dialog-font, --slogan-font).
 std::string css_colour(const design::NamedColour& colour);
-std::string colour_variables();
+std::string css_font_families(const design::FontFamilies& fonts);
+std::string style_variables();
 
 // Whether `text` holds `closing_tag` ("</style", "</script"), in any case.
 bool holds_closing_tag(std::string_view text, std::string_view closing_tag);

@@ -1,6 +1,6 @@
 // What the web tests share: the built site, its server, a fresh window, the
 // reference cases and the window's control table as the desktop has it.
-import {spawn} from 'node:child_process';
+import {execFileSync, spawn} from 'node:child_process';
 import {existsSync, readFileSync} from 'node:fs';
 import {createServer} from 'node:http';
 import {dirname, extname, join, resolve} from 'node:path';
@@ -143,14 +143,15 @@ export async function openWindow(browser, url, viewport) {
 export const windowReady = (page, timeoutMs) =>
   page.waitFor(() => document.getElementById('Form1')?.dataset.ready === 'true', null, timeoutMs);
 
-// A notice text of calc/notices.h (or, for the page's own, design/window_texts.h):
-// its string literals joined, as C++ joins them.
+// A notice text of calc/notices.h (or, for the page's own, design/window_texts.h),
+// as the string check's C++ reader joins its literals.
+let namedTexts = null;
 export function noticeText(name) {
-  const source =
-    ['calc/notices.h', 'design/window_texts.h'].map((f) => readFileSync(join(projectRoot, f), 'utf8')).join();
-  const m = source.match(new RegExp(`\\b${name}\\s*=([^;]*);`));
-  if (!m) throw new Error(`no notice ${name}`);
-  return [...m[1].matchAll(/"((?:[^"\\]|\\.)*)"/g)].map((l) => JSON.parse(`"${l[1]}"`)).join('');
+  namedTexts ??= JSON.parse(execFileSync(
+    join(projectRoot, 'scripts/source_texts.py'), ['calc/notices.h', 'design/window_texts.h'],
+    { cwd: projectRoot, encoding: 'utf8' }));
+  if (!(name in namedTexts)) throw new Error(`no notice ${name}`);
+  return namedTexts[name];
 }
 
 // The reference cases name the arithmetic fault without its wording, which is

@@ -4,7 +4,6 @@
 #include "effects_wire.h"
 
 #include "calc/sizing.h"
-#include "design/window_state.h"
 
 #include <cstdint>
 #include <string>
@@ -46,15 +45,9 @@ __attribute__((export_name("calculate"))) int calculate() {
     return 0;
 }
 
-// A change of the rainy-days box, its text being the whole request: one
-// caption for the rainy-interval box, or the fault notice when it overflows.
+// A change of the rainy-days box, its text being the whole request.
 __attribute__((export_name("rainy_interval"))) int rainy_interval() {
-    const std::optional<std::string> text = vorlaine::calc::rainy_interval_text(input);
-    if (text)
-        answer({vorlaine::calc::CaptionWrite{std::string(vorlaine::design::kRainyIntervalBox),
-                                             *text}});
-    else
-        answer({vorlaine::calc::arithmetic_fault_notice()});
+    answer(vorlaine::calc::rainy_days_changed(input));
     return 0;
 }
 
