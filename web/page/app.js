@@ -29,18 +29,16 @@ function startWindow() {
   // 计算 asks for it again after a failed load.
   let core = null;        // once it is here
   let loading = null;     // the load under way
-  let coreFailed = false; // the last load failed, and none is under way
+  let coreFailed = false; // a load has failed
   let coreArrived;
   const coreHere = new Promise((arrived) => { coreArrived = arrived; });
   function loadCore() {
-    coreFailed = false;
     return loading ??= import('./core.js')
                          .then(({ Core }) => Core.load(new URL('vorlaine.wasm', import.meta.url)))
                          .then(arrived, missing);
   }
   function arrived(loaded) {
     core = loaded;
-    loading = null;
     form.dataset.ready = 'true';
     coreArrived();
     // Registered once the core and the sheet's script are here, so that the
@@ -97,13 +95,13 @@ function startWindow() {
   }
   // Runs a handler to its end (true) or to what it waits for.
   function drive(action) {
-    action.steps ??= action.handler();
     current = action;
     try {
-      const step = action.steps.next();
-      if (step.done) return true;
-      action.waitingOn = step.value;
-      step.value.then(() => {
+      action.steps ??= action.handler();
+      const { done, value } = action.steps.next();
+      if (done) return true;
+      action.waitingOn = value;
+      value.then(() => {
         action.waitingOn = null;
         pump();
       });
@@ -112,8 +110,6 @@ function startWindow() {
       // A fault is reported and the queue goes on: one must not stop every later handler.
       reportError(error);
       return true;
-    } finally {
-      current = null;
     }
   }
 
@@ -148,8 +144,8 @@ function startWindow() {
   const handlers = new Map();
   function write(box, value) {
     const personal = changedAt.get(box) > current?.at;
-    const [text, from, to] = [box.value, box.selectionStart, box.selectionEnd];
-    const shown = box.type === 'radio' ? radios.find((r) => r.checked) : box.checked;
+    const was = (box.type === 'radio' && radios.find((r) => r.checked)) || box;
+    const [text, from, to, ticked] = [box.value, box.selectionStart, box.selectionEnd, was.checked];
     for (const e of sameControl(box)) held.set(e, e === box && value);
     if (box.type === 'text') box.value = value;
     else box.checked = value;
@@ -158,8 +154,7 @@ function startWindow() {
     if (box.type === 'text') {
       box.setRangeText(text, 0, box.value.length);
       box.setSelectionRange(from, to);
-    } else if (box.type === 'radio') shown.click();
-    else if (box.checked !== shown) box.click();
+    } else if (was.checked !== ticked) was.click();
     quiet = false;
   }
   function* setText(box, value) {
