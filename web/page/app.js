@@ -5,17 +5,6 @@
 
 // ---- The window ------------------------------------------------------------
 
-// Handlers are generators, so that they run as the desktop's do: at once and
-// to their end inside the event that raised them, a write from code raising
-// its own handler before it returns. A notice is the one thing that waits: a
-// modal <dialog> closes in a later task, where Qt's box runs a nested event
-// loop. The handler yields the notice's promise and goes on once it is closed.
-// Returns nothing when the handler ran to its end, else the promise of its end.
-function drive(steps) {
-  for (let step = steps.next(); !step.done; step = steps.next())
-    if (step.value instanceof Promise) return step.value.then(() => drive(steps));
-}
-
 function startWindow() {
   const $ = (id) => document.getElementById(id);
   const form = $('Form1');
@@ -36,20 +25,22 @@ function startWindow() {
 
   // ---- The calculation core, fetched once the window is drawn, so that its
   // compilation does not hold back the first drawing on a small machine. A
-  // load that failed is tried again at the next 计算.
-  let core = null;    // once it is here
-  let loading = null; // the load under way
-  let coreFailed = false;
+  // handler that needs it and finds it missing waits for it, as for a notice;
+  // 计算 asks for it again after a failed load.
+  let core = null;        // once it is here
+  let loading = null;     // the load under way
+  let coreFailed = false; // a load has failed
+  let coreArrived;
+  const coreHere = new Promise((arrived) => { coreArrived = arrived; });
   function loadCore() {
-    loading ??= import('./core.js')
-                  .then(({ Core }) => Core.load(new URL('vorlaine.wasm', import.meta.url)))
-                  .then(coreArrived, coreMissing);
+    return loading ??= import('./core.js')
+                         .then(({ Core }) => Core.load(new URL('vorlaine.wasm', import.meta.url)))
+                         .then(arrived, missing);
   }
-  function coreArrived(loaded) {
+  function arrived(loaded) {
     core = loaded;
-    loading = null;
     form.dataset.ready = 'true';
-    if (waiting.length > 0) run(playWaiting);
+    coreArrived();
     // Registered once the core and the sheet's script are here, so that the
     // worker keeps what the visit fetched instead of fetching it again; always
     // asked for anew, so that a new version is found on the next visit.
@@ -58,112 +49,128 @@ function startWindow() {
         navigator.serviceWorker.register('sw.js', { updateViaCache: 'none' }).catch(() => {});
     });
   }
-  // A 计算 that waited for the core is answered with a notice; whatever else
-  // the person did keeps waiting, and the boxes keep what was typed.
-  function coreMissing(error) {
+  function missing(error) {
     loading = null;
     coreFailed = true;
     console.warn(error);
-    const asked = waiting.filter((a) => a.handler === Command1_Click);
-    for (const a of asked) waiting.splice(waiting.indexOf(a), 1);
-    if (asked.length > 0) run(() => noticeOf(windowTexts.core_missing));
+    pump();
   }
 
-  // ---- Actions: what the person (or a link) did, with what it carried. With
-  // the core here an action runs at once. Before, an action that needs the
-  // core waits, and so does every action after it; they are played in order
-  // when the core arrives, each against the window as it stood when it was
-  // done: the texts and ticks it carried, over the window as it stood before
-  // the first of them, with what the handlers played before it wrote.
-  const waiting = [];
-  const snapshot = () => new Map(inputs.map((e) => [e, e.type === 'text' ? e.value : e.checked]));
-  let before;               // the window before the first waiting action
-  let view = null;          // while they are played: the window as the replay has it
-  const played = new Map(); // what the person last left in a control, played
-  const valueOf = (e) => (view ? view.get(e) : e.type === 'text' ? e.value : e.checked);
-  // A write from code, seen by the replay: it takes the place of what the person left.
-  function wrote(e, value) {
-    if (!view) return;
-    view.set(e, value);
-    played.delete(e);
-  }
-
+  // ---- One queue for what the person (or a link) does. Handlers are
+  // generators, run one at a time in the order their actions came; a write
+  // from code raises its own handler before it returns, as Qt's signals do. A
+  // handler waits by yielding a promise: a notice's (a modal <dialog> closes
+  // in a later task, where Qt's box runs a nested event loop) or the core's.
+  // While it waits the later actions wait too, but once the core has failed
+  // to load, a handler waiting for it steps aside and the others run as they
+  // come; it goes on in its place when the core arrives.
+  const queue = [];
+  let current = null; // the action whose handler runs
+  let clock = 0;
+  let pumping = false;
   function act(action) {
-    if (view || waiting.length > 0 || (action.needsCore && !core)) {
-      waiting.push(action);
-      return;
-    }
-    run(action.handler);
-    if (!core) before = snapshot();
+    action.at ??= ++clock;
+    queue.push(action);
+    pump();
   }
-
-  function* playWaiting() {
-    view = before;
-    while (waiting.length > 0) {
-      const { control, value, handler } = waiting.shift();
-      if (control) {
-        for (const e of control.type === 'radio' ? radios : [control]) view.set(e, e === control ? value : false);
-        played.set(control, value);
-      }
-      // A fault is reported and the others are played: one fault must not
-      // stop every later handler.
-      try {
-        if (handler) yield* handler();
-      } catch (error) {
-        reportError(error);
-      }
+  function pump() {
+    if (pumping) return;
+    pumping = true;
+    let done = false;
+    let i = 0;
+    while (i < queue.length) {
+      const action = queue[i];
+      if (!action.waitingOn && drive(action)) {
+        queue.splice(i, 1);
+        done = true;
+      } else if (action.waitingOn === coreHere && coreFailed) ++i;
+      else break;
     }
-    view = null;
-    // A handler never undoes what the person did after the action that
-    // raised it: what was typed or clicked later stands, put back as the
-    // person did it (an edit, a click), not as a write from code.
-    for (const [e, value] of played) {
-      if (e.type === 'text' && e.value !== value) e.setRangeText(value, 0, e.value.length, 'end');
-      if (e.type !== 'text' && e.checked !== value) e.click();
-    }
-    played.clear();
-  }
-
-  // Runs a handler; once it is done, and any notice it opened is closed,
-  // tells a screen reader what changed and writes the link.
-  let running = 0;
-  function run(handler) {
-    ++running;
-    let pending;
-    try {
-      pending = handler && drive(handler());
-    } catch (error) {
-      reportError(error);
-    }
-    if (pending) pending.catch(reportError).then(finished);
-    else finished();
-  }
-  function finished() {
-    if (--running > 0) return;
+    pumping = false;
+    if (!done) return;
+    // What changed is told and linked once the window stands still.
     announce();
-    if (waiting.length === 0) updateLink();
+    if (i === queue.length) updateLink();
     sheet?.(); // sizing-sheet hook
   }
+  // Runs a handler to its end (true) or to what it waits for.
+  function drive(action) {
+    current = action;
+    try {
+      action.steps ??= action.handler();
+      const { done, value } = action.steps.next();
+      if (done) return true;
+      action.waitingOn = value;
+      value.then(() => {
+        action.waitingOn = null;
+        pump();
+      });
+      return false;
+    } catch (error) {
+      // A fault is reported and the queue goes on: one must not stop every later handler.
+      reportError(error);
+      return true;
+    }
+  }
 
-  // Writes from code raise the handlers a user's action would, at once.
+  // What the person types, ticks or chooses shows at once and is played in
+  // its turn: from then on the handlers see it. Until then they see what the
+  // control held before (`held`, kept for every control), so that an action
+  // reads the window as it stood when the person did it.
+  const held = new Map(inputs.map((e) => [e, e.type === 'text' ? e.value : e.checked]));
+  const changedAt = new Map(); // when the person last changed each control
+  const sameControl = (box) => (box.type === 'radio' ? radios : [box]);
+  const queued = (box) => queue.some((a) => a.control && !a.steps && sameControl(box).includes(a.control));
+  const valueIn = (box) => (!queued(box) ? (box.type === 'text' ? box.value : box.checked) : held.get(box));
+  let quiet = false; // the page puts back what the person did: no new action
+  function edited(box) {
+    if (quiet) return;
+    const value = box.type === 'text' ? box.value : box.checked;
+    const handler = box.type === 'radio' ? () => Option_Click(box) : handlers.get(box);
+    function* play() {
+      for (const e of sameControl(box)) held.set(e, e === box && value);
+      if (handler) yield* handler();
+    }
+    const at = ++clock;
+    for (const e of sameControl(box)) changedAt.set(e, at);
+    act({ at, control: box, handler: play });
+  }
+
+  // Writes from code raise the handlers a user's action would, at once. One
+  // to a control the person changed after the action being played was done
+  // is made (and raises its handler) as on the desktop, where the person's
+  // change came after it, but the control keeps showing what the person left
+  // in it: put back as they did it, an edit or a click, not a write.
   const handlers = new Map();
+  function write(box, value) {
+    const personal = changedAt.get(box) > current?.at;
+    const was = (box.type === 'radio' && radios.find((r) => r.checked)) || box;
+    const [text, from, to, ticked] = [box.value, box.selectionStart, box.selectionEnd, was.checked];
+    for (const e of sameControl(box)) held.set(e, e === box && value);
+    if (box.type === 'text') box.value = value;
+    else box.checked = value;
+    if (!personal) return;
+    quiet = true;
+    if (box.type === 'text') {
+      box.setRangeText(text, 0, box.value.length);
+      box.setSelectionRange(from, to);
+    } else if (was.checked !== ticked) was.click();
+    quiet = false;
+  }
   function* setText(box, value) {
-    if (valueOf(box) === value) return;
-    box.value = value;
-    wrote(box, value);
+    if (valueIn(box) === value) return;
+    write(box, value);
     if (box === rainyInterval && document.activeElement === rainyDays) heard.interval = true;
     if (handlers.has(box)) yield* handlers.get(box)();
   }
   function* setCheck(box, ticked) {
-    if (valueOf(box) === ticked) return;
-    box.checked = ticked;
-    wrote(box, ticked);
+    if (valueIn(box) === ticked) return;
+    write(box, ticked);
     if (handlers.has(box)) yield* handlers.get(box)();
   }
   function selectOption(box) {
-    if (valueOf(box)) return;
-    box.checked = true;
-    for (const r of radios) wrote(r, r === box);
+    if (valueIn(box)) return;
+    write(box, true);
     optionSelected(box);
   }
   function setEnabled(control, enabled) {
@@ -224,12 +231,9 @@ function startWindow() {
   }
 
   // ---- Notices: modal; the handler that shows one yields until it is closed.
-  // One raised while another is open follows it, as Qt's boxes stack.
   const notice = $('notice');
-  let noticeClosed = Promise.resolve();
   function showNotice(message, title) {
-    if (notice.open) return noticeClosed.then(() => showNotice(message, title));
-    noticeClosed = new Promise((closed) => {
+    return new Promise((closed) => {
       const back = document.activeElement;
       $('notice-title').textContent = title;
       // Notices end their lines with a bare carriage return.
@@ -241,7 +245,6 @@ function startWindow() {
       notice.showModal();
       $('notice-ok').focus();
     });
-    return noticeClosed;
   }
   $('notice-ok').addEventListener('click', () => notice.close());
   function* noticeOf({ title, text }) {
@@ -269,9 +272,11 @@ function startWindow() {
   }
 
   function* Command1_Click() {
-    const texts = textBoxes.map(valueOf);
-    const chosen = [1, 2, 3, 4].find((n) => valueOf(option(n))) ?? 0;
-    const effects = core.calculate(texts, valueOf(check(2)) ? 1 : 0, chosen);
+    if (!core) yield loadCore();
+    if (!core) return yield* noticeOf(windowTexts.core_missing);
+    const texts = textBoxes.map(valueIn);
+    const chosen = [1, 2, 3, 4].find((n) => valueIn(option(n))) ?? 0;
+    const effects = core.calculate(texts, valueIn(check(2)) ? 1 : 0, chosen);
     lastNotice = effects.at(-1)?.notice ?? null; // sizing-sheet hook
     for (const effect of effects) yield* apply(effect);
     form.dataset.calculated = String(Number(form.dataset.calculated ?? 0) + 1);
@@ -288,7 +293,7 @@ function startWindow() {
   }
 
   function* Check2_Click() {
-    enableInverterControls(valueOf(check(2)));
+    enableInverterControls(valueIn(check(2)));
   }
 
   // The controls greyed at start are the inverter's, enabled by 需要逆变器.
@@ -308,7 +313,8 @@ function startWindow() {
 
   function* Text4_Change() {
     yield* setText(rainyInterval, '');
-    yield* apply(core.rainyInterval(valueOf(rainyDays)));
+    if (!core) yield coreHere;
+    yield* apply(core.rainyInterval(valueIn(rainyDays)));
   }
 
   // ---- The inputs in the page's address, for a link to them. Only the
@@ -320,13 +326,13 @@ function startWindow() {
 
   function updateLink() {
     const fields = new URLSearchParams();
-    const chosen = radios.find(valueOf);
+    const chosen = radios.find(valueIn);
     if (chosen && !start.checked.includes(chosen.id)) fields.set('Option', optionNumber(chosen));
     for (const box of checkBoxes)
-      if (!box.disabled && valueOf(box) !== start.checked.includes(box.id))
-        fields.set(box.id, valueOf(box) ? '1' : '0');
+      if (!box.disabled && valueIn(box) !== start.checked.includes(box.id))
+        fields.set(box.id, valueIn(box) ? '1' : '0');
     for (const box of textBoxes)
-      if (valueOf(box) !== box.defaultValue) fields.set(box.id, valueOf(box));
+      if (valueIn(box) !== box.defaultValue) fields.set(box.id, valueIn(box));
     const link = fields.toString();
     const address = location.pathname + location.search + (link ? `#${link}` : '');
     const push = pushNext;
@@ -373,10 +379,12 @@ function startWindow() {
     if (location.hash === shownHash) return;
     const fragment = location.hash.slice(1);
     shownHash = location.hash;
-    act({ needsCore: true, handler: () => openLink(fragment) });
+    act({ handler: () => openLink(fragment, true) });
   }
-  function* openLink(fragment) {
-    yield* Command2_Click();
+  // A link fills the window in one go, once the core (阴雨天数 needs it) is here.
+  function* openLink(fragment, clear) {
+    if (!core) yield coreHere;
+    if (clear) yield* Command2_Click();
     yield* followLink(fragment);
   }
 
@@ -426,18 +434,13 @@ function startWindow() {
   handlers.set(rainyDays, Text4_Change);
   handlers.set(check(2), Check2_Click);
   form.addEventListener('input', ({ target: box }) => {
-    if (box.type === 'text')
-      act({ control: box, value: box.value, handler: handlers.get(box), needsCore: box === rainyDays });
+    if (box.type === 'text') edited(box);
   });
   form.addEventListener('change', ({ target: box }) => {
-    if (box.type === 'checkbox') act({ control: box, value: box.checked, handler: handlers.get(box) });
-    if (box.type === 'radio' && box.checked) act({ control: box, value: true, handler: () => Option_Click(box) });
+    if (box.type === 'checkbox' || (box.type === 'radio' && box.checked)) edited(box);
   });
-  $('Command1').addEventListener('click', () => {
-    act({ needsCore: true, handler: Command1_Click });
-    if (coreFailed) loadCore();
-  });
-  $('Command2').addEventListener('click', () => act({ needsCore: true, handler: Command2_Pressed }));
+  $('Command1').addEventListener('click', () => act({ handler: Command1_Click }));
+  $('Command2').addEventListener('click', () => act({ handler: Command2_Pressed }));
   form.addEventListener('dblclick', (event) => {
     // Only the bare background: a double click on a control is the control's.
     if (event.target === form) act({ handler: Form_DblClick });
@@ -494,14 +497,13 @@ function startWindow() {
   }
 
   // Form_Load's writes raise no handler that waits, so the window stands as
-  // it leaves it before it is first drawn; a link waits for the core.
-  drive(Form_Load());
-  before = snapshot();
+  // it leaves it before it is first drawn.
+  Form_Load().next();
   form.dataset.loaded = 'true';
   textBoxes[0].focus();
   if (location.hash.length > 1) {
     const fragment = location.hash.slice(1);
-    act({ needsCore: true, handler: () => followLink(fragment) });
+    act({ handler: () => openLink(fragment, false) });
   }
 
   // When the window stands drawn with its fonts (the frame after the next one
@@ -513,7 +515,7 @@ function startWindow() {
   });
   document.fonts.ready.then(() => new Promise(requestAnimationFrame)).then(nextTask).then(() => {
     window.vorlaineDrawnAt = performance.now();
-    loadCore();
+    if (!core) loadCore();
   });
 }
 
