@@ -249,7 +249,8 @@ function startWindow() {
     else writeResult(effect.caption.label, effect.caption.text);
   }
 
-  // ---- The handlers, as on the desktop.
+  // ---- The handlers, as on the desktop. The page is written as Form_Load
+  // leaves the window; 清除 runs it again.
   function* Form_Load() {
     for (const id of start.checked) {
       if ($(id).type === 'radio') selectOption($(id));
@@ -385,7 +386,6 @@ function startWindow() {
   narrow.addEventListener('change', () => {
     for (const { id } of results) fitResult($(id));
   });
-  for (const n of [1, 2, 3, 4]) option(n).dataset.tab = option(n).tabIndex;
   handlers.set(rainyDays, Text4_Change);
   handlers.set(check(2), Check2_Click);
   form.addEventListener('input', ({ target: box }) => {
@@ -428,12 +428,20 @@ function startWindow() {
     if (next.type === 'text') next.select();
   }
 
-  // Form_Load's writes raise no handler that waits, so the window stands as
-  // it leaves it before it is first drawn; a link waits for the core.
-  drive(Form_Load());
+  // The page is written as Form_Load leaves the window, so that it is drawn
+  // before this script runs: here it is only checked, never redone, so that
+  // nothing the person did meanwhile is undone. A link waits for the core.
+  const chosen = radios.find((r) => r.checked);
+  const optionCaption = $(windowTexts.option_caption);
+  const offStart = [
+    ...inputs.filter((e) => e.checked !== start.checked.includes(e.id)),
+    ...start.disabled.map($).filter((e) => !e.disabled && e.ariaDisabled !== 'true'),
+    ...radios.filter((r) => r.tabIndex !== (r === chosen ? Number(r.dataset.tab) : -1)),
+    ...(chosen && optionCaption.textContent === captionOf(chosen) ? [] : [optionCaption]),
+  ];
+  if (offStart.length > 0) console.error('the page is not the window at start:', offStart.map((e) => e.id).join(' '));
   before = snapshot();
   form.dataset.loaded = 'true';
-  textBoxes[0].focus();
   if (location.hash.length > 1) {
     const fragment = location.hash.slice(1);
     act({ needsCore: true, handler: () => followLink(fragment) });
