@@ -448,16 +448,28 @@ function startWindow() {
   }
 
   // When the window stands drawn with its fonts (the frame after the next one
-  // has begun), the core is fetched.
+  // has begun) and its first drawing has reached the screen, the core is
+  // fetched: on two cores its compilation held that drawing back.
   const nextTask = () => new Promise((done) => {
     const channel = new MessageChannel();
     channel.port1.onmessage = done;
     channel.port2.postMessage(null);
   });
-  document.fonts.ready.then(() => new Promise(requestAnimationFrame)).then(nextTask).then(() => {
-    window.vorlaineDrawnAt = performance.now();
-    loadCore();
+  const shown = () => new Promise((done) => {
+    if (!PerformanceObserver.supportedEntryTypes?.includes('paint')) return done();
+    const paints = new PerformanceObserver((list) => {
+      if (list.getEntriesByName('first-contentful-paint').length > 0) done(paints.disconnect());
+    });
+    paints.observe({ type: 'paint', buffered: true });
+    setTimeout(done, 500); // a tab in the background draws nothing
   });
+  document.fonts.ready.then(() => new Promise(requestAnimationFrame))
+    .then(nextTask)
+    .then(() => {
+      window.vorlaineDrawnAt = performance.now();
+      return shown();
+    })
+    .then(loadCore);
 }
 
 startWindow();
