@@ -178,6 +178,11 @@ try {
       `${(drawn / copyDrawn).toFixed(2)} (${drawn.toFixed(1)} ms [${spread(times.window)}], ` +
         `copy ${copyDrawn.toFixed(1)} ms [${spread(times.copy)}], blank ${blankDrawn.toFixed(1)} ms)`,
       1.1);
+    // Each round's two loads shared the machine's moment: their ratios are less
+    // noisy than the medians' on a busy machine.
+    const pairs = times.window.map((t, i) => t / times.copy[i]);
+    console.log(`${what}: median of the rounds' ratios ${median(pairs).toFixed(2)}, window first in ${
+      pairs.filter((r) => r < 1).length} of ${loads}`);
     const [after, copyAfter] =
       [times['window, frame after its script'], times['copy, frame after its script']].map(median);
     console.log(`${what}: the frame after the script, window / copy ${(after / copyAfter).toFixed(2)}`);
