@@ -461,7 +461,7 @@ function startWindow() {
       if (list.getEntriesByName('first-contentful-paint').length > 0) done(paints.disconnect());
     });
     paints.observe({ type: 'paint', buffered: true });
-    setTimeout(done, 500); // a tab in the background draws nothing
+    setTimeout(done, 500); // should no paint be reported (a tab hidden meanwhile)
   });
   document.fonts.ready.then(() => new Promise(requestAnimationFrame))
     .then(nextTask)
