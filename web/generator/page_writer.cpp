@@ -8,6 +8,7 @@
 #include "design/window_texts.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <stdexcept>
 #include <utility>
@@ -48,13 +49,65 @@ std::string placed(const ControlSpec& row) {
            "\" style=\"" + rectangle_style(row) + "\"";
 }
 
+// The page is written as the window stands once it has started, so that it
+// is drawn right before its script has run: the start's ticks and option,
+// the inverter's controls greyed, the chosen option the group's one tab stop
+// with its caption repeated, and the focus in the first stop.
+template <std::size_t N>
+bool listed(const std::array<std::string_view, N>& names, std::string_view name) {
+    return std::ranges::find(names, name) != names.end();
+}
+
+bool checked_at_start(const ControlSpec& row) {
+    return listed(design::kStartChecked, row.name);
+}
+
+bool greyed_at_start(const ControlSpec& row) {
+    return !row.enabled || listed(design::kInverterControls, row.name);
+}
+
+const ControlSpec& option_at_start() {
+    for (std::string_view name : design::kStartChecked)
+        if (const ControlSpec& row = design::form1_control(name); row.kind == Kind::Option)
+            return row;
+    throw std::logic_error("no option is selected at start");
+}
+
+bool takes_focus_at_start(const ControlSpec& row) {
+    const bool stop = row.kind == Kind::TextBox || row.kind == Kind::Button ||
+                      row.kind == Kind::CheckBox ||
+                      (row.kind == Kind::Option && checked_at_start(row));
+    return stop && row.tab_index != design::kNoTabStop && !greyed_at_start(row);
+}
+
+const ControlSpec& first_stop() {
+    const ControlSpec* first = nullptr;
+    for (const ControlSpec& row : design::form1_controls())
+        if (takes_focus_at_start(row) && (!first || row.tab_index < first->tab_index))
+            first = &row;
+    if (!first)
+        throw std::logic_error("the window has no tab stop");
+    return *first;
+}
+
 std::string tab_index(const ControlSpec& row) {
     // Positive tab indexes come before everything else; the table's start at 0.
-    return " tabindex=\"" + std::to_string(row.tab_index + 1) + "\"";
+    const std::string own = std::to_string(row.tab_index + 1);
+    std::string out = " tabindex=\"";
+    // The options are one stop, at the chosen one; each keeps its own index
+    // for when it is chosen.
+    if (row.kind == Kind::Option)
+        out += (checked_at_start(row) ? own : "-1") + "\" data-tab=\"" + own;
+    else
+        out += own;
+    out += "\"";
+    if (&row == &first_stop())
+        out += " autofocus";
+    return out;
 }
 
 std::string disabled(const ControlSpec& row) {
-    return row.enabled ? "" : " disabled";
+    return greyed_at_start(row) ? " disabled" : "";
 }
 
 // A required box says so, and numbers open the decimal keypad on a phone.
@@ -69,7 +122,9 @@ std::string box_attributes(const ControlSpec& row) {
 
 std::string control_markup(const ControlSpec& row, std::string_view picture_svg) {
     const std::string name = html_escaped(row.name);
-    const std::string caption = html_escaped(row.caption ? row.caption : "");
+    const char* own_caption =
+        row.name == design::kOptionCaptionLabel ? option_at_start().caption : row.caption;
+    const std::string caption = html_escaped(own_caption ? own_caption : "");
     switch (row.kind) {
     case Kind::Label:
         // An output is a polite live region by its role; the page's one
@@ -80,8 +135,8 @@ std::string control_markup(const ControlSpec& row, std::string_view picture_svg)
                    caption + "</output>";
         if (row.buddy)
             return "<label id=\"" + name + "\" for=\"" + html_escaped(row.buddy) + "\"" +
-                   placed(row) + (row.enabled ? "" : " aria-disabled=\"true\"") + ">" + caption +
-                   "</label>";
+                   placed(row) + (greyed_at_start(row) ? " aria-disabled=\"true\"" : "") + ">" +
+                   caption + "</label>";
         return "<span id=\"" + name + "\"" + placed(row) + ">" + caption + "</span>";
     case Kind::TextBox:
         return "<input id=\"" + name + "\"" + placed(row) + " type=\"text\" value=\"" + caption +
@@ -93,9 +148,12 @@ std::string control_markup(const ControlSpec& row, std::string_view picture_svg)
     case Kind::CheckBox:
     case Kind::Option: {
         const bool option = row.kind == Kind::Option;
+        // autocomplete="off": a reload or Back must not bring back ticks
+        // over the start the page is written in.
         return "<label" + placed(row) + "><input id=\"" + name + "\" type=\"" +
                (option ? "radio\" name=\"sunshine\"" : "checkbox\"") + tab_index(row) +
-               disabled(row) + "><span>" + caption + "</span></label>";
+               disabled(row) + (checked_at_start(row) ? " checked" : "") +
+               " autocomplete=\"off\"><span>" + caption + "</span></label>";
     }
     case Kind::Line:
         return "<div id=\"" + name + "\"" + placed(row) + " role=\"separator\"></div>";

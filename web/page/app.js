@@ -258,7 +258,8 @@ function startWindow() {
     else writeResult(effect.caption.label, effect.caption.text);
   }
 
-  // ---- The handlers, as on the desktop.
+  // ---- The handlers, as on the desktop. The page is written as Form_Load
+  // leaves the window; 清除 runs it again.
   function* Form_Load() {
     for (const id of start.checked) {
       if ($(id).type === 'radio') selectOption($(id));
@@ -430,7 +431,6 @@ function startWindow() {
   narrow.addEventListener('change', () => {
     for (const { id } of results) fitResult($(id));
   });
-  for (const n of [1, 2, 3, 4]) option(n).dataset.tab = option(n).tabIndex;
   handlers.set(rainyDays, Text4_Change);
   handlers.set(check(2), Check2_Click);
   form.addEventListener('input', ({ target: box }) => {
@@ -496,27 +496,49 @@ function startWindow() {
     reach(kept?.isConnected && !kept.disabled && kept.tabIndex >= 0 ? kept : first);
   }
 
-  // Form_Load's writes raise no handler that waits, so the window stands as
-  // it leaves it before it is first drawn.
-  Form_Load().next();
+  // The page is written as Form_Load leaves the window, so that it is drawn
+  // before this script runs: here it is only checked, never redone, so that
+  // nothing the person did meanwhile is undone. A link waits for the core.
+  const chosen = radios.find((r) => r.checked);
+  const optionCaption = $(windowTexts.option_caption);
+  const offStart = [
+    ...inputs.filter((e) => e.checked !== start.checked.includes(e.id)),
+    ...start.disabled.map($).filter((e) => !e.disabled && e.ariaDisabled !== 'true'),
+    ...radios.filter((r) => r.tabIndex !== (r === chosen ? Number(r.dataset.tab) : -1)),
+    ...(chosen && optionCaption.textContent === captionOf(chosen) ? [] : [optionCaption]),
+  ];
+  if (offStart.length > 0) console.error('the page is not the window at start:', offStart.map((e) => e.id).join(' '));
   form.dataset.loaded = 'true';
-  textBoxes[0].focus();
   if (location.hash.length > 1) {
     const fragment = location.hash.slice(1);
     act({ handler: () => openLink(fragment, false) });
   }
 
   // When the window stands drawn with its fonts (the frame after the next one
-  // has begun), the core is fetched.
+  // has begun) and its first drawing has reached the screen, the core is
+  // fetched: on two cores its compilation held that drawing back.
   const nextTask = () => new Promise((done) => {
     const channel = new MessageChannel();
     channel.port1.onmessage = done;
     channel.port2.postMessage(null);
   });
-  document.fonts.ready.then(() => new Promise(requestAnimationFrame)).then(nextTask).then(() => {
-    window.vorlaineDrawnAt = performance.now();
-    if (!core) loadCore();
+  const shown = () => new Promise((done) => {
+    if (!PerformanceObserver.supportedEntryTypes?.includes('paint')) return done();
+    const paints = new PerformanceObserver((list) => {
+      if (list.getEntriesByName('first-contentful-paint').length > 0) done(paints.disconnect());
+    });
+    paints.observe({ type: 'paint', buffered: true });
+    setTimeout(done, 500); // should no paint be reported (a tab hidden meanwhile)
   });
+  document.fonts.ready.then(() => new Promise(requestAnimationFrame))
+    .then(nextTask)
+    .then(() => {
+      window.vorlaineDrawnAt = performance.now();
+      return shown();
+    })
+    .then(() => {
+      if (!core) loadCore();
+    });
 }
 
 startWindow();
