@@ -6,6 +6,7 @@
 #include "design/window_state.h"
 #include "design/window_texts.h"
 
+#include <initializer_list>
 #include <variant>
 
 namespace vorlaine::design::sheet {
@@ -19,14 +20,24 @@ std::string_view trimmed(std::string_view text) {
     return text;
 }
 
-std::string joined(std::string_view a, std::string_view separator, std::string_view b) {
-    return std::string(a).append(separator).append(b);
+// Every text of the sheet is built by these two, out of line: the page
+// loads the core on every first visit, and the sheet's speed does not count.
+[[gnu::noinline]] std::string cat(std::initializer_list<std::string_view> parts) {
+    std::string out;
+    for (std::string_view part : parts)
+        out.append(part);
+    return out;
+}
+
+[[gnu::noinline]] void add(std::vector<Piece>& out, Part part, std::string_view text,
+                           std::string_view value = {}) {
+    out.push_back({part, std::string(text), std::string(value)});
 }
 
 // A value as printed: without its outer blanks, shortened, then its unit.
 std::string with_unit(std::string_view value, std::string_view unit) {
     const std::string text = shortened(trimmed(value), kLongestValue);
-    return text.empty() || unit.empty() ? text : joined(text, " ", unit);
+    return text.empty() || unit.empty() ? text : cat({text, " ", unit});
 }
 
 // The window always has an option selected; the core's first kind stands in
@@ -50,39 +61,36 @@ bool same_inputs(const calc::WindowInputs& a, const calc::WindowInputs& b) {
 }
 
 void add_inputs(std::vector<Piece>& out, const calc::WindowInputs& window) {
-    out.push_back({Part::Heading, std::string(sheet::inputs), {}});
+    add(out, Part::Heading, sheet::inputs);
     const std::size_t kind = option_index(window);
     const std::string_view kind_name = design_text(kSunshineOptions[kind].name);
     for (const InputRow& row : kInputRows) {
         const std::string& text = box_text(window, row.box);
         if (row.box == kSunshineBox) {
-            out.push_back({Part::Row, std::string(texts::sunshine_group), std::string(kind_name)});
-            out.push_back(
-                {Part::Row, std::string(kind_name), with_unit(text, kSunshineUnits[kind])});
+            add(out, Part::Row, texts::sunshine_group, kind_name);
+            add(out, Part::Row, kind_name, with_unit(text, kSunshineUnits[kind]));
         } else {
-            out.push_back(
-                {Part::Row, std::string(caption_naming(row.box)), with_unit(text, row.unit)});
+            add(out, Part::Row, caption_naming(row.box), with_unit(text, row.unit));
         }
     }
     const bool inverter = window.check2 != 0;
-    out.push_back(
-        {Part::Row, std::string(design_text(kInverterCheck)), std::string(inverter ? yes : no)});
+    add(out, Part::Row, design_text(kInverterCheck), inverter ? yes : no);
     if (inverter)
-        out.push_back({Part::Row, std::string(caption_naming(kInverterBox)),
-                       with_unit(box_text(window, kInverterBox), {})});
+        add(out, Part::Row, caption_naming(kInverterBox),
+            with_unit(box_text(window, kInverterBox), {}));
 }
 
 void add_results(std::vector<Piece>& out, const Record& record) {
-    out.push_back({Part::Heading, std::string(results), {}});
+    add(out, Part::Heading, results);
     for (const ControlSpec* row : result_rows()) {
         std::string value(not_written);
         for (const calc::CaptionWrite& write : record.wrote)
             if (write.label == row->name)
                 value = with_unit(write.text, {});
-        out.push_back({Part::Row, row->result_name, value});
+        add(out, Part::Row, row->result_name, value);
     }
     for (const calc::Notice& notice : record.notices)
-        out.push_back({Part::Notice, joined(notice.title, ": ", notice.text), {}});
+        add(out, Part::Notice, cat({notice.title, ": ", notice.text}));
 }
 
 } // namespace
@@ -100,16 +108,18 @@ Record record_of(const calc::WindowInputs& read, const std::vector<calc::Effect>
 }
 
 std::string date_text(Moment m) {
-    const auto digits = [](int n, int width) {
-        std::string text = std::to_string(n);
-        return std::string(text.size() < static_cast<std::size_t>(width)
-                               ? static_cast<std::size_t>(width) - text.size()
-                               : 0,
-                           '0') +
-               text;
+    // Fixed widths, zeros in front: 2026-12-09 14:05.
+    std::string text = "0000-00-00 00:00";
+    const auto put = [&text](std::size_t end, int n) {
+        for (std::size_t i = end; n > 0 && i-- > 0; n /= 10)
+            text[i] = static_cast<char>('0' + n % 10);
     };
-    return digits(m.year, 4) + "-" + digits(m.month, 2) + "-" + digits(m.day, 2) + " " +
-           digits(m.hour, 2) + ":" + digits(m.minute, 2);
+    put(4, m.year);
+    put(7, m.month);
+    put(10, m.day);
+    put(13, m.hour);
+    put(16, m.minute);
+    return text;
 }
 
 std::string shortened(std::string_view text, std::size_t longest) {
@@ -120,44 +130,43 @@ std::string shortened(std::string_view text, std::size_t longest) {
     for (std::size_t kept = 0; end < text.size(); ++end)
         if ((static_cast<unsigned char>(text[end]) & 0xC0) != 0x80 && kept++ == longest)
             break;
-    return std::string(text.substr(0, end))
-        .append(shortened_before)
-        .append(std::to_string(count))
-        .append(shortened_after);
+    return cat({text.substr(0, end), shortened_before, std::to_string(count), shortened_after});
 }
 
 std::vector<Piece> link_pieces(const calc::WindowInputs& window, std::string_view address) {
     const link::Written written = link::write(window);
     std::string whole(address);
     if (!written.fragment.empty())
-        whole.append("#").append(written.fragment);
+        whole = cat({address, "#", written.fragment});
     std::vector<Piece> out{{Part::Link, shortened(whole, kLongestLink), whole}};
     for (std::string_view box : written.left_out)
-        out.push_back({Part::Line, joined(caption_naming(box), "", left_out_of_link), {}});
+        add(out, Part::Line, cat({caption_naming(box), left_out_of_link}));
     if (whole.size() > kLongestCode)
-        out.push_back({Part::Line, std::string(too_long_for_code), {}});
+        add(out, Part::Line, too_long_for_code);
     else
-        out.push_back({Part::Code, whole, {}});
+        add(out, Part::Code, whole);
     return out;
 }
 
 std::vector<Piece> make_sheet(const std::optional<Record>& record, const calc::WindowInputs& window,
                               Moment now, std::string_view address) {
-    std::vector<Piece> out{{Part::Title, joined(texts::window_caption, " ", title), {}}};
-    std::string date_line = joined(date, " ", date_text(record ? record->pressed : now));
-    if (record && record->pressed != now)
-        date_line.append("（").append(printed_at).append(" ").append(date_text(now)).append("）");
-    out.push_back({Part::Line, date_line, {}});
+    std::vector<Piece> out;
+    add(out, Part::Title, cat({texts::window_caption, " ", title}));
+    const std::string pressed = date_text(record ? record->pressed : now);
+    add(out, Part::Line,
+        record && record->pressed != now
+            ? cat({date, " ", pressed, "（", printed_at, " ", date_text(now), "）"})
+            : cat({date, " ", pressed}));
     if (!record)
-        out.push_back({Part::Line, std::string(not_calculated), {}});
+        add(out, Part::Line, not_calculated);
     else if (!same_inputs(record->read, window))
-        out.push_back({Part::Line, std::string(changed_since), {}});
+        add(out, Part::Line, changed_since);
     const calc::WindowInputs& shown = record ? record->read : window;
     add_inputs(out, shown);
     if (record)
         add_results(out, *record);
     if (!address.empty()) {
-        out.push_back({Part::Heading, std::string(link), {}});
+        add(out, Part::Heading, link);
         for (Piece& piece : link_pieces(shown, address))
             out.push_back(std::move(piece));
     }

@@ -57,3 +57,32 @@ test('a missing sunshine option and a greyed check box reach the core as such', 
   assert.equal(core.calculate(texts, 2, 1)[0].notice.title, '提示');
   assert.equal(core.calculate(texts, 0, 1)[0].notice.text, '您输入的数据为非常规值,如需对此计算.请升级本软件!');
 });
+
+test('the sizing sheet and link table gives the desktop\'s pieces and fields', () => {
+  const kinds = ['Title', 'Line', 'Heading', 'Row', 'Notice', 'Link', 'Code'];
+  const expand = (t) => t.replace(/<([^<>*]+)\*(\d+)>/g, (_, s, n) => s.repeat(Number(n)));
+  const moment = (t) => {
+    const [y, m, d, h, mi] = t.split(/[- :]/).map(Number);
+    return new Date(y, m - 1, d, h, mi);
+  };
+  const defaults = ['', '', '', '1', '5', '0.75', '0.8', '0.85', '', ''];
+  const inputs = (r, over = {}) => ({
+    texts: defaults.map((d, i) => expand(over[`Text${i + 1}`] ?? r.read[`Text${i + 1}`] ?? d)),
+    check2: over.check2 ?? r.check2,
+    option: r.option
+  });
+  for (const r of readJsonLines('../data/sizing-sheet.jsonl')) {
+    if (r.fragment) {
+      assert.deepEqual(core.linkFields(expand(r.fragment)), r.fields.map(([n, v]) => [n, expand(v)]), r.name);
+      continue;
+    }
+    const read = inputs(r);
+    const record = r.calculated === false
+      ? null
+      : { inputs: read, effects: core.calculate(read.texts, read.check2, read.option), pressed: moment(r.pressed) };
+    const pieces = core.sheet(record, inputs(r, r.window), moment(r.now), r.address);
+    assert.deepEqual(
+      pieces.map(({ kind, text, value }) => [kinds[kind], text, ...(value && value !== text ? [value] : [])].join('|')),
+      r.sheet.map(expand), r.name);
+  }
+});
