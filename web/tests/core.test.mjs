@@ -61,16 +61,10 @@ test('a missing sunshine option and a greyed check box reach the core as such', 
 test('the sizing sheet and link table gives the desktop\'s pieces and fields', () => {
   const kinds = ['Title', 'Line', 'Heading', 'Row', 'Notice', 'Link', 'Code'];
   const expand = (t) => t.replace(/<([^<>*]+)\*(\d+)>/g, (_, s, n) => s.repeat(Number(n)));
-  const moment = (t) => {
-    const [y, m, d, h, mi] = t.split(/[- :]/).map(Number);
-    return new Date(y, m - 1, d, h, mi);
-  };
+  const moment = (t) => new Date(...t.split(/[- :]/).map((n, i) => n - (i === 1)));
   const defaults = ['', '', '', '1', '5', '0.75', '0.8', '0.85', '', ''];
-  const inputs = (r, over = {}) => ({
-    texts: defaults.map((d, i) => expand(over[`Text${i + 1}`] ?? r.read[`Text${i + 1}`] ?? d)),
-    check2: over.check2 ?? r.check2,
-    option: r.option
-  });
+  const texts = (r, over) => defaults.map((d, i) => expand(over[`Text${i + 1}`] ?? r.read[`Text${i + 1}`] ?? d));
+  const inputs = (r, over = {}) => ({ texts: texts(r, over), check2: over.check2 ?? r.check2, option: r.option });
   for (const r of readJsonLines('../data/sizing-sheet.jsonl')) {
     if (r.fragment) {
       assert.deepEqual(core.linkFields(expand(r.fragment)), r.fields.map(([n, v]) => [n, expand(v)]), r.name);

@@ -378,43 +378,32 @@ for (const engine of engines) {
       // Each row: the link opened, the steps (计算, 清除, a box filled, a
       // box clicked), lines the sheet holds and does not, and its code's fragment.
       const example = 'Option=2&Text1=100&Text2=12&Text3=5&Text9=4&Text10=%E5%8C%97%E7%BA%AC40';
+      const advice = 'Option=3&Check2=1&Text1=100&Text2=220&Text3=8&Text9=15000&Text10=40';
       const north = '北'.repeat(400);
+      // Lists joined by |; a step is calc, clear, #Box=text or #Box to click.
       const rows = [
         [
-          'a change after 计算', example, ['calc', ['#Text1', '500']],
-          [
-            '计算之后窗口已有改动', '负载功率 100 W', '日照数据类型 平均日照时间', '平均日照时间 4 小时',
-            '当地纬度 北纬40', '需要逆变器 否'
-          ],
-          ['500', '逆变器效率'], example
+          'a change after 计算', example, 'calc|#Text1=500',
+          '计算之后窗口已有改动|负载功率 100 W|平均日照时间 4 小时|当地纬度 北纬40', '500|逆变器效率', example
         ],
         [
-          'a notice after results', example, ['calc', ['#Text1', '1e12'], '#Check2', 'calc'],
-          ['负载功率 1e12 W', '需要逆变器 是', '电池电压 —', '提示: 您输入的数据为非常规值,如需对此计算.请升级本软件!'],
-          ['130.7189', '计算之后'], 'Option=2&Check2=1&Text1=1e12&Text2=12&Text3=5&Text9=4&Text10=%E5%8C%97%E7%BA%AC40'
+          'a notice after results', example, 'calc|#Text1=1e12|#Check2|calc',
+          '负载功率 1e12 W|需要逆变器 是|电池电压 —|提示: 您输入的数据为非常规值,如需对此计算.请升级本软件!',
+          '130.7189|计算之后', example.replace('Text1=100', 'Check2=1&Text1=1e12')
         ],
         [
-          'the inverter advice', 'Option=3&Check2=1&Text1=100&Text2=220&Text3=8&Text9=15000&Text10=40', ['calc'],
-          [
-            '平均日辐射量 15000 kJ/m²', '提示: 如果您使用的是电视,电脑一类的开关电源设备.可以用方波逆变器!',
-            '要使用正弦波逆变器!', '安装角度 40度'
-          ],
-          ['15000 小时'], 'Option=3&Check2=1&Text1=100&Text2=220&Text3=8&Text9=15000&Text10=40'
+          'the inverter advice', advice, 'calc',
+          '平均日辐射量 15000 kJ/m²|提示: 如果您使用的是电视|要使用正弦波逆变器!|安装角度 40度', '15000 小时', advice
         ],
+        ['清除 then print', 'Text2=220', 'calc|clear', '尚未计算|日照数据类型 有效日照时间', '提示|220|电池电压', ''],
+        ['a print before any 计算', example, '', '尚未计算|负载功率 100 W|当地纬度 北纬40', '电池电压', example],
         [
-          '清除 then print', 'Text2=220', ['calc', 'clear'], ['尚未计算', '日照数据类型 有效日照时间'],
-          ['提示', '220', '电池电压'], ''
+          'a 400-character 当地纬度', example, `#Text10=${north}|calc`,
+          `${north.slice(0, 40)}…（共 400 个字符）|当地纬度太长，未放入链接。`, north.slice(0, 41),
+          example.replace(/&Text10=.*/, '')
         ],
-        [
-          'a print before any 计算', example, [], ['尚未计算', '负载功率 100 W', '当地纬度 北纬40'], ['电池电压'],
-          example
-        ],
-        [
-          'a 400-character 当地纬度', example, [['#Text10', north], 'calc'],
-          [`${north.slice(0, 40)}…（共 400 个字符）`, '当地纬度太长，未放入链接。', '电池容量 130.7189Ah'],
-          [north.slice(0, 41)], example.replace(/&Text10=.*/, '')
-        ],
-      ];
+      ].map(([name, fragment,
+              ...lists]) => [name, fragment, ...lists.slice(0, 3).map((l) => l.split('|').filter(Boolean)), lists[3]]);
       for (const [name, fragment, steps, present, absent, code] of rows)
         test(`${engine}: ${name}: one printed page, its code opens the recorded inputs`, async () => {
           const sheet = await openWindow(browser, `${server.url}#${fragment}`, { width: 800, height: 1150 });
@@ -433,7 +422,7 @@ for (const engine of engines) {
             for (const step of steps) {
               if (step === 'calc') await calculate(sheet);
               else if (step === 'clear') await sheet.click('#Command2');
-              else if (Array.isArray(step)) await sheet.fill(...step);
+              else if (step.includes('=')) await sheet.fill(...step.split('='));
               else await sheet.click(step);
             }
             await sheet.evaluate(
