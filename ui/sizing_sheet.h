@@ -25,14 +25,15 @@ std::string_view web_address();
 // The local date and time now, to the minute.
 design::sheet::Moment now();
 
+// paint, write_pdf and print_sheet live in the print module (and its static
+// library, vorlaine_sheet), not in the window's own library.
+
 // Paints the sheet on the device's first page; false if it cannot paint there.
 bool paint(QPagedPaintDevice& device, const Content& content);
 
 // Writes the sheet to a PDF file; false if it cannot be written.
 bool write_pdf(const Content& content, const QString& path);
 
-// paint, write_pdf and print_sheet live in the print module (and its static
-// library, vorlaine_sheet), not in the window's own library.
 // Prints through the print dialog, or to the PDF file VORLAINE_PRINT_TO names
 // without asking; false if printing could not start.
 bool print_sheet(QWidget* parent, const Content& content);
