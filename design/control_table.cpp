@@ -74,6 +74,17 @@ constexpr std::array<ControlSpec, 44> kControls{{
 }};
 // clang-format on
 
+// A name the table does not hold is a fault of the program. The WebAssembly
+// core is built without exceptions: there it stops.
+[[noreturn]] void not_in_table(const std::string& what) {
+#if defined(__cpp_exceptions)
+    throw std::out_of_range(what);
+#else
+    (void)what;
+    std::abort();
+#endif
+}
+
 } // namespace
 
 std::span<const ControlSpec> form1_controls() {
@@ -81,11 +92,10 @@ std::span<const ControlSpec> form1_controls() {
 }
 
 const ControlSpec& form1_control(std::string_view name) {
-    const auto* row = std::ranges::find(
-        kControls, name, [](const ControlSpec& s) { return std::string_view(s.name); });
-    if (row == kControls.end())
-        throw std::out_of_range("Form1 has no control " + std::string(name));
-    return *row;
+    for (const ControlSpec& row : kControls)
+        if (row.name == name)
+            return row;
+    not_in_table("Form1 has no control " + std::string(name));
 }
 
 std::string_view design_text(std::string_view name) {
@@ -110,7 +120,7 @@ std::string_view caption_naming(std::string_view box) {
             std::string_view caption = row.caption;
             return caption.substr(0, caption.find_last_not_of(' ') + 1);
         }
-    throw std::out_of_range("no caption names " + std::string(box));
+    not_in_table("no caption names " + std::string(box));
 }
 
 } // namespace vorlaine::design

@@ -18,6 +18,9 @@ inline constexpr std::array<std::string_view, 10> kTextBoxes{
 // Ticked or selected when the window opens, and again after 清除.
 inline constexpr std::array<std::string_view, 2> kStartChecked{"Check1", "Option1"};
 
+// 需要逆变器: the one check box the calculation reads.
+inline constexpr std::string_view kInverterCheck = "Check2";
+
 // Greyed while 需要逆变器 is not ticked, as when the window opens.
 inline constexpr std::array<std::string_view, 2> kInverterControls{"Text7", "Label4"};
 

@@ -3,8 +3,10 @@
 // the tab walk in the behaviour table.
 #include "widget_test_support.h"
 
+#include <QDate>
 #include <QFontMetrics>
 #include <QProcess>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -39,61 +41,104 @@ private slots:
             QVERIFY2(control<QLabel>(form, name)->alignment() & Qt::AlignRight, name);
     }
 
-    // The sizing sheet as a PDF, read back by pdftotext; its code by zbarimg.
+    // The sizing sheet through Ctrl+P, printed to PDF and read back by
+    // pdftotext; its code, with a link, by zbarimg. Steps: Box=text, a check
+    // box or option to tick, or a button's caption to click.
     void sizingSheetAsPdf_data() {
-        QTest::addColumn<bool>("inverter");
-        QTest::addColumn<QString>("address");
-        QTest::addColumn<QStringList>("lines");
-        // The lines the sheet must hold, | between them.
-        QTest::newRow("results and the link")
-            << false << "https://example.org/vorlaine/"
-            << QString("Vorlaine 系统配置单|负载功率 100 W|日平均工作时间 5 小时|日照数据类型 "
-                       "平均日照时间|"
-                       "平均日照时间 4 小时|阴雨天间格 5|当地纬度 北纬40|需要逆变器 "
-                       "否|https://example.org/"
-                       "vorlaine/"
-                       "#Option=2&Text1=100&Text2=12&Text3=5&Text9=4&Text10=%E5%8C%97%E7%BA%AC40")
-                   .split('|');
-        QTest::newRow("the notice, no link")
-            << true << ""
-            << QString("需要逆变器 是|逆变器效率 0.8|电池电压 V|"
-                       "提示: 您输入的数据为非常规值,如需对此计算.请升级本软件!")
-                   .split('|');
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<QString>("present"); // lines the sheet holds, | between them
+        QTest::addColumn<QString>("absent");
+        QTest::addColumn<QString>("fragment"); // the code's, after the address
+        const QString example = "Text1=100|Text2=12|Text3=5|Text9=4|Text10=北纬40|Option2";
+        const QString link = "Option=2&Text1=100&Text2=12&Text3=5&Text9=4";
+        const QString latitude = "&Text10=%E5%8C%97%E7%BA%AC40";
+        const QString north(400, QChar(0x5317)); // 北
+        QTest::newRow("a change after 计算")
+            << example + "|计算|Text1=500"
+            << "计算之后窗口已有改动|负载功率 100 W|电池容量 130.7189Ah"
+            << "500" << link + latitude;
+        QTest::newRow("a notice after results")
+            << example + "|计算|Text1=1e12|Check2|计算"
+            << "负载功率 1e12 W|逆变器效率 0.8|电池电压 —|提示: 您输入的数据为非常规值"
+            << "130.7189" << QString(link).replace("Text1=100", "Check2=1&Text1=1e12") + latitude;
+        QTest::newRow("the inverter advice")
+            << "Text1=100|Text2=220|Text3=8|Text9=15000|Text10=40|Option3|Check2|计算"
+            << "平均日辐射量 15000 kJ/m²|提示: 如果您使用的是电视|要使用正弦波逆变器!|安装角度 40度"
+            << "15000小时"
+            << "Option=3&Check2=1&Text1=100&Text2=220&Text3=8&Text9=15000&Text10=40";
+        QTest::newRow("清除 then print") << "Text2=220|计算|清除"
+                                         << "尚未计算|负载功率 负载电压"
+                                         << "提示|220|电池电压"
+                                         << "";
+        QTest::newRow("a print before any 计算") << example << "尚未计算|负载功率 100 W"
+                                                 << "电池电压" << link + latitude;
+        QTest::newRow("a 400-character 当地纬度")
+            << QString(example).replace("北纬40", north) + "|计算"
+            << north.left(40) + "…（共 400 个字符）|安装角度 " + north.left(40) +
+                   "…（共 401 个字符）"
+            << north.left(41) << link;
     }
     void sizingSheetAsPdf() {
-        QFETCH(bool, inverter);
-        QFETCH(QString, address);
-        QFETCH(QStringList, lines);
+        QFETCH(QString, steps);
+        QFETCH(QString, present);
+        QFETCH(QString, absent);
+        QFETCH(QString, fragment);
         Form1 form;
-        for (auto [box, text] : {std::pair{"Text1", "100"},
-                                 {"Text2", "12"},
-                                 {"Text3", "5"},
-                                 {"Text9", "4"},
-                                 {"Text10", "北纬40"}})
-            text_box(form, box)->setText(QString::fromUtf8(text));
-        control<QAbstractButton>(form, "Option2")->setChecked(true);
-        control<QAbstractButton>(form, "Check2")->setChecked(inverter);
-        NoticeCatcher catcher; // closes the notice, if one comes
-        form.Command1_Click();
-        const auto sheet = form.sizing_sheet(address.toStdString());
+        form.show();
+        form.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        NoticeCatcher catcher; // closes each notice as it comes
+        for (const QString& step : steps.split('|')) {
+            const QString box = step.section('=', 0, 0);
+            if (step.contains('='))
+                text_box(form, qPrintable(box))->setText(step.section('=', 1));
+            else if (auto* button = control<QPushButton>(form, step.startsWith("计") ? "Command1"
+                                                                                     : "Command2");
+                     step.startsWith("计") || step.startsWith("清"))
+                QTest::mouseClick(button, Qt::LeftButton);
+            else
+                control<QAbstractButton>(form, qPrintable(step))->setChecked(true);
+        }
         QTemporaryDir folder;
         const QString pdf = folder.filePath("sheet.pdf");
-        QVERIFY(vorlaine::ui::sheet::write_pdf(sheet, pdf));
         const auto run = [](const QString& program, const QStringList& arguments) {
             QProcess process;
             process.start(program, arguments);
             process.waitForFinished();
             return QString::fromUtf8(process.readAllStandardOutput()).simplified();
         };
-        const QString text = run("pdftotext", {"-layout", pdf, "-"});
-        QVERIFY2(text.contains("日期 " + sheet.printed_at), qPrintable(text));
-        for (const auto& [name, value] : sheet.results) // as the window shows them
-            lines << name + " " + value;
-        for (const QString& line : lines)
-            QVERIFY2(text.contains(line), qPrintable(line + " not in: " + text));
-        QCOMPARE(text.contains("example.org"), !address.isEmpty());
+        // Ctrl+P as the person presses it: first with no module to be found,
+        // which says so, then again with it.
+        qputenv("VORLAINE_PRINT_TO", pdf.toUtf8());
+        const auto press_ctrl_p = [&form] {
+            form.activateWindow(); // back from the last notice
+            return QTest::qWaitForWindowActive(&form) &&
+                   (QTest::keyClick(&form, Qt::Key_P, Qt::ControlModifier), true);
+        };
+        const auto notices = catcher.seen().size();
+        QVERIFY(press_ctrl_p());
+        QTRY_COMPARE(catcher.seen().size(), notices + 1);
+        QVERIFY(catcher.seen().back().text.startsWith("无法开始打印：打印模块未能载入。"));
+        qputenv("VORLAINE_PRINT_MODULE_DIR", VORLAINE_PRINT_MODULE_DIR);
+        QVERIFY(press_ctrl_p());
+        qunsetenv("VORLAINE_PRINT_MODULE_DIR");
+        QCOMPARE(catcher.seen().size(), notices + 1);
+        QVERIFY2(run("pdfinfo", {pdf}).contains("Pages: 1 "), "not one page");
+        // Compared without blanks: pdftotext sets them as the glyphs stand.
+        const QString text = run("pdftotext", {"-layout", pdf, "-"}).remove(' ');
+        QVERIFY(text.startsWith("Vorlaine系统配置单日期" +
+                                QDate::currentDate().toString("yyyy-MM-dd")));
+        for (const QString& line : present.split('|'))
+            QVERIFY2(text.contains(QString(line).remove(' ')),
+                     qPrintable(line + " not in: " + text));
+        for (const QString& line : absent.split('|'))
+            QVERIFY2(!text.contains(QString(line).remove(' ')), qPrintable(line + " in: " + text));
+        // The same sheet with a link: its code opens the recorded inputs.
+        const QString address = "https://example.org/vorlaine/";
+        QVERIFY(vorlaine::ui::sheet::write_pdf(form.sizing_sheet(address.toStdString()), pdf));
         run("pdftoppm", {"-r", "150", "-png", "-singlefile", pdf, folder.filePath("sheet")});
-        QCOMPARE(run("zbarimg", {"-q", "--raw", folder.filePath("sheet.png")}), sheet.link);
+        QCOMPARE(run("zbarimg", {"-q", "--raw", folder.filePath("sheet.png")}),
+                 address + (fragment.isEmpty() ? "" : "#" + fragment));
     }
 };
 

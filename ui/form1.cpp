@@ -5,12 +5,15 @@
 #include "control_factory.h"
 #include "control_lookup.h"
 #include "design/control_table.h"
+#include "design/sheet_texts.h"
 #include "design/window_state.h"
 #include "design/window_texts.h"
 #include "load_list_access.h"
 #include "notice.h"
 #include "qt_text.h"
 #include "whole_text.h"
+
+#include "calc/notices.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -59,6 +62,10 @@ Form1::Form1(QWidget* parent)
     text(1)->setFocus();
 }
 
+QCheckBox* Form1::inverter() const {
+    return control<QCheckBox>(this, qt_text(design::kInverterCheck));
+}
+
 QLabel* Form1::label(const char* name) const {
     return control<QLabel>(this, QString::fromLatin1(name));
 }
@@ -70,7 +77,7 @@ void Form1::connect_handlers() {
             &Form1::Command2_Click);
     // Writes from code raise these signals just as the user's actions do, so
     // the handlers cascade the same way either way.
-    connect(check(2), &QCheckBox::toggled, this, &Form1::Check2_Click);
+    connect(inverter(), &QCheckBox::toggled, this, &Form1::Check2_Click);
     connect(control<QLineEdit>(this, qt_text(design::kRainyDaysBox)), &QLineEdit::textChanged, this,
             &Form1::Text4_Change);
     const std::array handlers{&Form1::Option1_Click, &Form1::Option2_Click, &Form1::Option3_Click,
@@ -105,9 +112,9 @@ calc::WindowInputs Form1::snapshot() const {
     calc::WindowInputs in;
     for (int box = 1; box <= 10; ++box)
         in.text(box) = text(box)->text().toStdString();
-    in.check2 = check(2)->checkState() == Qt::Checked            ? 1
-                : check(2)->checkState() == Qt::PartiallyChecked ? 2
-                                                                 : 0;
+    in.check2 = inverter()->checkState() == Qt::Checked            ? 1
+                : inverter()->checkState() == Qt::PartiallyChecked ? 2
+                                                                   : 0;
     for (std::size_t i = 0; i < option_.size(); ++i)
         if (option_[i]->isChecked())
             in.sunshine = design::kSunshineOptions[i].kind;
@@ -135,26 +142,32 @@ void Form1::write_caption(QLabel* label, const QString& text) {
 }
 
 void Form1::Command1_Click() {
-    const std::vector<calc::Effect> effects = calc::calculate(snapshot());
-    sheet_notice_.reset();
-    if (!effects.empty())
-        if (const auto* notice = std::get_if<calc::Notice>(&effects.back()))
-            sheet_notice_ = *notice;
+    const calc::WindowInputs read = snapshot();
+    const std::vector<calc::Effect> effects = calc::calculate(read);
+    record_ = design::sheet::record_of(read, effects, sheet::now());
     for (const calc::Effect& effect : effects)
         apply(effect);
 }
 
 sheet::Content Form1::sizing_sheet(std::string_view address) const {
-    return sheet::read_window(this, sheet_notice_, address);
+    return design::sheet::make_sheet(record_, snapshot(), sheet::now(), address);
 }
 
 void Form1::print_sheet() {
-    static const sheet::PrintFunction print = sheet::load_print_module();
-    if (print)
-        print(this, sizing_sheet(sheet::web_address()));
+    // Never silent: a module that cannot be loaded, or a printer that cannot
+    // start, is said in a notice, and the next Ctrl+P tries again.
+    if (!printer_)
+        printer_ = sheet::load_printer();
+    const std::string_view failure = !printer_ ? design::sheet::print_module_missing
+                                     : !printer_->print(this, sizing_sheet(sheet::web_address()))
+                                         ? design::sheet::printer_not_ready
+                                         : std::string_view();
+    if (!failure.empty())
+        show_notice(this, qt_text(failure), qt_text(calc::notices::error_title));
 }
 
 void Form1::Command2_Click() {
+    record_.reset();
     // Each box back to its design text in the design's order, then the
     // start state with every other box unticked.
     for (std::string_view box : design::kClearOrder)
@@ -169,7 +182,7 @@ void Form1::Command2_Click() {
 }
 
 void Form1::Check2_Click() {
-    enable_inverter_controls(check(2)->checkState() == Qt::Checked);
+    enable_inverter_controls(inverter()->checkState() == Qt::Checked);
 }
 
 void Form1::enable_inverter_controls(bool enabled) {

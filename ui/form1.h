@@ -1,5 +1,6 @@
-// The program's one window. Every piece of state lives in its controls; the
-// handlers read them, ask the calculation core, and write them back.
+// The program's one window. Its state lives in its controls, which the
+// handlers read, ask the calculation core about, and write back; the one
+// thing kept beside them is the record of the last 计算, for the sizing sheet.
 #pragma once
 
 #include "calc/sizing.h"
@@ -24,7 +25,8 @@ public:
     // Builds the window from its control table and runs Form_Load.
     explicit Form1(QWidget* parent = nullptr);
 
-    // The sizing sheet of the window as it stands, its link to `address`.
+    // The sizing sheet of the last 计算 (or of the window's inputs before
+    // any, and after 清除), its link to `address`.
     sheet::Content sizing_sheet(std::string_view address) const;
 
 public slots:
@@ -67,9 +69,13 @@ private:
     std::array<QLineEdit*, 10> text_{};     // Text1 ... Text10
     std::array<QCheckBox*, 4> check_{};     // Check1 ... Check4
     std::array<QRadioButton*, 4> option_{}; // Option1 ... Option4
-    // The notice the last 计算 ended with, for the sizing sheet alone: no
-    // handler reads it.
-    std::optional<calc::Notice> sheet_notice_;
+    QCheckBox* inverter() const;
+
+    // What the last 计算 read, wrote and said, for the sizing sheet alone: no
+    // handler reads it. 清除 ends it, as it empties the results.
+    std::optional<design::sheet::Record> record_;
+    // The print module's printer, once loaded; a failed load is tried again.
+    sheet::Printer* printer_ = nullptr;
 };
 
 } // namespace vorlaine::ui

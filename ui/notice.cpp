@@ -8,14 +8,17 @@
 
 namespace vorlaine::ui {
 
+QString notice_lines(QString text) {
+    return text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+}
+
 void show_notice(QWidget* parent, const QString& text, const QString& title) {
     QMessageBox box(parent);
     box.setObjectName(QStringLiteral("notice"));
     box.setWindowTitle(title);
     box.setIcon(QMessageBox::NoIcon);
     box.setTextFormat(Qt::PlainText);
-    // Notices separate their lines with a bare carriage return.
-    box.setText(QString(text).replace(QLatin1Char('\r'), QLatin1Char('\n')));
+    box.setText(notice_lines(text));
     box.setStandardButtons(QMessageBox::Ok);
     box.button(QMessageBox::Ok)->setText(qt_text(design::texts::notice_ok));
     box.exec();

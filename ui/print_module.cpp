@@ -3,9 +3,21 @@
 // start loads neither print support nor the QR library.
 #include "sizing_sheet.h"
 
-#include <QtGlobal>
+#include <QObject>
 
-extern "C" Q_DECL_EXPORT void vorlaine_print_sheet(QWidget* parent,
-                                                   const vorlaine::ui::sheet::Content& content) {
-    vorlaine::ui::sheet::print(parent, content);
-}
+namespace vorlaine::ui::sheet {
+
+class PrintModule : public QObject, public Printer {
+    Q_OBJECT
+    Q_PLUGIN_METADATA(IID VORLAINE_PRINTER_IID)
+    Q_INTERFACES(vorlaine::ui::sheet::Printer)
+
+public:
+    bool print(QWidget* parent, const Content& content) override {
+        return print_sheet(parent, content);
+    }
+};
+
+} // namespace vorlaine::ui::sheet
+
+#include "print_module.moc"

@@ -6,6 +6,7 @@
 #include "design/sheet_texts.h"
 #include "design/window_texts.h"
 #include "fonts.h"
+#include "notice.h"
 #include "qt_text.h"
 
 #include <qrcodegen/qrcodegen.hpp>
@@ -16,7 +17,8 @@
 
 namespace vorlaine::ui::sheet {
 
-namespace words = design::sheet;
+namespace measures = design::sheet;
+using design::sheet::Part;
 
 bool paint(QPagedPaintDevice& device, const Content& content) {
     QPainter painter;
@@ -28,6 +30,7 @@ bool paint(QPagedPaintDevice& device, const Content& content) {
                          layout.paintRect(QPageLayout::Millimeter).width() / 10;
     painter.scale(scale, scale);
     const int width = static_cast<int>(layout.paintRect(QPageLayout::Millimeter).width() * 10);
+    const int caption_width = measures::kCaptionColumnMm * 10;
     painter.setPen(Qt::black);
 
     QFont font = dialog_font();
@@ -37,69 +40,82 @@ bool paint(QPagedPaintDevice& device, const Content& content) {
         painter.setFont(font);
     };
     int y = 0;
-    const auto line = [&](const QString& text, int height, int flags = Qt::TextSingleLine) {
-        const QRect box(0, y, width, height * 20);
-        const QRect used = painter.boundingRect(box, flags | Qt::AlignLeft | Qt::AlignTop, text);
-        painter.drawText(box, flags | Qt::AlignLeft | Qt::AlignTop, text);
-        y += used.height() + height / 4;
+    // Draws `text` wrapped inside its column; returns the height it took.
+    const auto block = [&](int left, int column, const QString& text, int flags) {
+        const QRect box(left, y, column, 3000);
+        const int align = flags | Qt::AlignLeft | Qt::AlignTop;
+        painter.drawText(box, align, text);
+        return painter.boundingRect(box, align, text).height();
     };
-    const auto heading = [&](std::string_view text) {
-        y += 40;
-        set_size(42, true);
-        line(qt_text(text), 42);
-        painter.drawLine(0, y - 8, width, y - 8);
-        y += 6;
-    };
-    const auto rows = [&](const std::vector<Row>& list) {
-        set_size(39);
-        for (const auto& [caption, value] : list) {
-            painter.drawText(QRect(0, y, 500, 55), Qt::AlignLeft | Qt::AlignTop, caption);
-            painter.drawText(QRect(500, y, width - 500, 55), Qt::AlignLeft | Qt::AlignTop, value);
-            y += 58;
-        }
+    const auto line = [&](const QString& text, int size, int flags = Qt::TextWordWrap) {
+        y += block(0, width, text, flags) + size / 4;
     };
 
-    set_size(56, true);
-    line(qt_text(design::texts::window_caption) + QLatin1Char(' ') + qt_text(words::title), 56);
-    set_size(39);
-    line(qt_text(words::date) + QLatin1Char(' ') + content.printed_at, 39);
-    heading(words::inputs);
-    rows(content.inputs);
-    heading(words::results);
-    rows(content.results);
-    if (content.notice) {
-        y += 30;
-        set_size(39);
-        QString text = QString::fromStdString(content.notice->text);
-        text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-        line(QString::fromStdString(content.notice->title) + QStringLiteral(": ") + text, 39,
-             Qt::TextWordWrap);
+    for (const design::sheet::Piece& piece : content) {
+        const QString text = QString::fromStdString(piece.text);
+        switch (piece.part) {
+        case Part::Title:
+            set_size(56, true);
+            line(text, 56);
+            break;
+        case Part::Line:
+            set_size(39);
+            line(text, 39);
+            break;
+        case Part::Heading:
+            y += 40;
+            set_size(42, true);
+            line(text, 42);
+            painter.drawLine(0, y - 8, width, y - 8);
+            y += 6;
+            break;
+        case Part::Row: {
+            set_size(39);
+            const QString value = QString::fromStdString(piece.value);
+            const int flags = Qt::TextWrapAnywhere;
+            y += std::max(block(0, caption_width, text, flags),
+                          block(caption_width, width - caption_width, value, flags)) +
+                 3;
+            break;
+        }
+        case Part::Notice:
+            y += 30;
+            set_size(39);
+            line(notice_lines(text), 39);
+            break;
+        case Part::Link:
+            set_size(32);
+            line(text, 32, Qt::TextWrapAnywhere);
+            break;
+        case Part::Code: {
+            // The code with its quiet zone, at the sheet's size for it.
+            const qrcodegen::QrCode code =
+                qrcodegen::QrCode::encodeText(piece.text.c_str(), qrcodegen::QrCode::Ecc::MEDIUM);
+            const int side = code.getSize();
+            const int quiet = measures::kQuietModules;
+            const double module = measures::kCodeMm * 10.0 / (side + 2 * quiet);
+            y += 20;
+            for (int my = 0; my < side; ++my)
+                for (int mx = 0; mx < side; ++mx)
+                    if (code.getModule(mx, my))
+                        painter.fillRect(QRectF((mx + quiet) * module, y + (my + quiet) * module,
+                                                module, module),
+                                         Qt::black);
+            y += measures::kCodeMm * 10;
+            break;
+        }
+        }
     }
-    if (content.link.isEmpty())
-        return true;
-    heading(words::link);
-    set_size(32);
-    line(content.link, 32, Qt::TextWrapAnywhere);
-    // The code, 40 mm wide with its quiet zone of four modules.
-    const qrcodegen::QrCode code = qrcodegen::QrCode::encodeText(content.link.toUtf8().constData(),
-                                                                 qrcodegen::QrCode::Ecc::MEDIUM);
-    const int side = code.getSize();
-    const double module = 400.0 / (side + 8);
-    y += 20;
-    for (int my = 0; my < side; ++my)
-        for (int mx = 0; mx < side; ++mx)
-            if (code.getModule(mx, my))
-                painter.fillRect(QRectF((mx + 4) * module, y + (my + 4) * module, module, module),
-                                 Qt::black);
     return true;
 }
 
 bool write_pdf(const Content& content, const QString& path) {
     QPdfWriter writer(path);
     writer.setPageSize(QPageSize(QPageSize::A4));
-    writer.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
+    const double margin = measures::kMarginMm;
+    writer.setPageMargins(QMarginsF(margin, margin, margin, margin), QPageLayout::Millimeter);
     writer.setTitle(qt_text(design::texts::window_caption) + QLatin1Char(' ') +
-                    qt_text(words::title));
+                    qt_text(measures::title));
     return paint(writer, content);
 }
 

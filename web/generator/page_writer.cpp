@@ -290,23 +290,19 @@ bool holds_closing_tag(std::string_view text, std::string_view closing_tag) {
 
 namespace {
 
-// The sizing sheet's words and rows, for the page's sheet module.
+// What the page's sheet module adds to the core's pieces: the phone action's
+// words and the page's measures.
 std::string sheet_json() {
     namespace sheet = design::sheet;
-    const auto input_row = [](const sheet::InputRow& row) {
-        return "[" + json_string(row.box) + "," + json_string(row.unit) + "]";
-    };
     const auto word = [](std::string_view name, std::string_view text) {
         return json_string(name) + ":" + json_string(text);
     };
-    return "{\"words\":{" + word("title", sheet::title) + "," + word("date", sheet::date) + "," +
-           word("inputs", sheet::inputs) + "," + word("results", sheet::results) + "," +
-           word("link", sheet::link) + "," + word("yes", sheet::yes) + "," + word("no", sheet::no) +
-           "," + word("action", sheet::phone_action) + "," + word("hint", sheet::phone_hint) +
-           "},\"rows\":" + json_array(sheet::kInputRows, input_row) +
-           ",\"sunshine\":" + json_string(sheet::kSunshineBox) +
-           ",\"units\":" + json_array(sheet::kSunshineUnits, json_string) + ",\"inverter\":[" +
-           json_string(sheet::kInverterCheck) + "," + json_string(sheet::kInverterBox) + "]}";
+    const auto number = [](std::string_view name, int n) {
+        return json_string(name) + ":" + std::to_string(n);
+    };
+    return "{" + word("action", sheet::phone_action) + "," + word("hint", sheet::phone_hint) + "," +
+           number("margin", sheet::kMarginMm) + "," + number("caption", sheet::kCaptionColumnMm) +
+           "," + number("code", sheet::kCodeMm) + "," + number("quiet", sheet::kQuietModules) + "}";
 }
 
 } // namespace
@@ -329,7 +325,7 @@ std::string window_texts_json() {
            ",\"separator\":" + json_string(texts::announcement_separator) +
            ",\"rainy_days\":" + json_string(design::kRainyDaysBox) + ",\"rainy_interval\":" +
            named(design::kRainyIntervalBox, design::caption_naming(design::kRainyIntervalBox)) +
-           ",\"sheet\":" + sheet_json() +
+           ",\"inverter\":" + json_string(design::kInverterCheck) + ",\"sheet\":" + sheet_json() +
            ",\"loads\":{\"action\":" + json_string(design::loads::open_action) + "}}";
 }
 

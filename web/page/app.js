@@ -8,7 +8,6 @@
 function startWindow() {
   const $ = (id) => document.getElementById(id);
   const form = $('Form1');
-  const check = (n) => $(`Check${n}`);
   const option = (n) => $(`Option${n}`);
   const inputs = [...form.querySelectorAll('input')];
   const checkBoxes = inputs.filter((e) => e.type === 'checkbox');
@@ -20,6 +19,7 @@ function startWindow() {
   const { start, results } = windowTexts;
   const rainyDays = $(windowTexts.rainy_days);
   const rainyInterval = $(windowTexts.rainy_interval.id);
+  const inverter = $(windowTexts.inverter);
   // The result labels' unit-only captions, as the page was written.
   const units = results.map(({ id }) => [id, $(id).textContent]);
 
@@ -41,6 +41,7 @@ function startWindow() {
     core = loaded;
     form.dataset.ready = 'true';
     coreArrived();
+    updateLink(); // what was typed before the core came
     // Registered once the core and the sheet's script are here, so that the
     // worker keeps what the visit fetched instead of fetching it again; always
     // asked for anew, so that a new version is found on the next visit.
@@ -236,8 +237,7 @@ function startWindow() {
     return new Promise((closed) => {
       const back = document.activeElement;
       $('notice-title').textContent = title;
-      // Notices end their lines with a bare carriage return.
-      $('notice-text').textContent = message.replaceAll('\r', '\n');
+      $('notice-text').textContent = noticeLines(message);
       notice.addEventListener('close', () => {
         if (back && back !== document.body) back.focus();
         closed();
@@ -247,6 +247,8 @@ function startWindow() {
     });
   }
   $('notice-ok').addEventListener('click', () => notice.close());
+  // Notices end their lines with a bare carriage return; the sheet prints them so too.
+  const noticeLines = (text) => text.replaceAll('\r', '\n');
   function* noticeOf({ title, text }) {
     yield showNotice(text, title);
   }
@@ -272,13 +274,19 @@ function startWindow() {
     yield* noticeOf({ title: windowTexts.about_title, text: windowTexts.about_text });
   }
 
+  // The inputs a 计算 reads, as the core takes them.
+  const windowInputs = () => ({
+    texts: textBoxes.map(valueIn),
+    check2: valueIn(inverter) ? 1 : 0,
+    option: [1, 2, 3, 4].find((n) => valueIn(option(n))) ?? 0,
+  });
+
   function* Command1_Click() {
     if (!core) yield loadCore();
     if (!core) return yield* noticeOf(windowTexts.core_missing);
-    const texts = textBoxes.map(valueIn);
-    const chosen = [1, 2, 3, 4].find((n) => valueIn(option(n))) ?? 0;
-    const effects = core.calculate(texts, valueIn(check(2)) ? 1 : 0, chosen);
-    lastNotice = effects.at(-1)?.notice ?? null; // sizing-sheet hook
+    const inputs = windowInputs();
+    const effects = core.calculate(inputs.texts, inputs.check2, inputs.option);
+    record = { inputs, effects, pressed: new Date() }; // sizing-sheet hook
     for (const effect of effects) yield* apply(effect);
     form.dataset.calculated = String(Number(form.dataset.calculated ?? 0) + 1);
     // On a phone the results lie above the fields: bring them into view.
@@ -286,6 +294,7 @@ function startWindow() {
   }
 
   function* Command2_Click() {
+    record = null; // sizing-sheet hook: the results are emptied
     for (const id of windowTexts.clear_texts) yield* setText($(id), $(id).defaultValue);
     yield* Form_Load();
     for (const box of checkBoxes)
@@ -294,7 +303,7 @@ function startWindow() {
   }
 
   function* Check2_Click() {
-    enableInverterControls(valueIn(check(2)));
+    enableInverterControls(valueIn(inverter));
   }
 
   // The controls greyed at start are the inverter's, enabled by 需要逆变器.
@@ -321,21 +330,14 @@ function startWindow() {
   // ---- The inputs in the page's address, for a link to them. Only the
   // fragment: it never reaches a server. 清除 leaves the address before it in
   // the history, so that Back brings the boxes back.
-  const optionNumber = (box) => box.id.replace(/^\D+/, '');
   let pushNext = false;          // the next address is a new history entry
   let shownHash = location.hash; // the fragment the window stands for
 
+  // The core writes the link (before it has come, the address waits for it).
   function updateLink() {
-    const fields = new URLSearchParams();
-    const chosen = radios.find(valueIn);
-    if (chosen && !start.checked.includes(chosen.id)) fields.set('Option', optionNumber(chosen));
-    for (const box of checkBoxes)
-      if (!box.disabled && valueIn(box) !== start.checked.includes(box.id))
-        fields.set(box.id, valueIn(box) ? '1' : '0');
-    for (const box of textBoxes)
-      if (valueIn(box) !== box.defaultValue) fields.set(box.id, valueIn(box));
-    const link = fields.toString();
-    const address = location.pathname + location.search + (link ? `#${link}` : '');
+    if (!core) return;
+    const [{ value: link }] = core.link(windowInputs(), '');
+    const address = location.pathname + location.search + link;
     const push = pushNext;
     pushNext = false;
     if (address === location.pathname + location.search + location.hash) return;
@@ -361,16 +363,12 @@ function startWindow() {
   // boxes in their order, so that a typed 阴雨天数 rewrites 阴雨天间格 before
   // the link's own 阴雨天间格 comes. Anything else is left alone.
   function* followLink(fragment) {
-    if (fragment.length > 2000) return;
-    const fields = new Map(new URLSearchParams(fragment));
-    const usable = (box) => box && form.contains(box) && !box.disabled;
-    const chosen = radios.find((r) => optionNumber(r) === fields.get('Option'));
-    if (usable(chosen)) selectOption(chosen);
-    for (const box of checkBoxes)
-      if (usable(box) && ['0', '1'].includes(fields.get(box.id))) yield* setCheck(box, fields.get(box.id) === '1');
-    for (const box of textBoxes) {
-      const value = fields.get(box.id);
-      if (usable(box) && value !== undefined && value.length <= 100) yield* setText(box, value);
+    for (const [name, value] of core.linkFields(fragment)) {
+      const box = name === 'Option' ? option(value) : $(name);
+      if (!box || box.disabled) continue;
+      if (box.type === 'radio') selectOption(box);
+      else if (box.type === 'checkbox') yield* setCheck(box, value === '1');
+      else yield* setText(box, value);
     }
   }
 
@@ -391,9 +389,11 @@ function startWindow() {
 
   // ---- Sizing-sheet hook: sheet.js prints the sheet and shows the phone's code.
   let sheet = null;
-  let lastNotice = null; // what the last 计算 ended with, if a notice
+  let record = null; // what the last 计算 read, wrote and said, and when
   const startSheet = () =>
-    import('./sheet.js').then((m) => { sheet = m.start(windowTexts, () => lastNotice); }).catch(reportError);
+    import('./sheet.js')
+      .then((m) => { sheet = m.start(windowTexts, core, { record: () => record, inputs: windowInputs, noticeLines }); })
+      .catch(reportError);
 
   // ---- Load-list hook: the action beside the window opens the list and the
   // module plan (loads.js, fetched on its first press). The list fills the
@@ -432,7 +432,7 @@ function startWindow() {
     for (const { id } of results) fitResult($(id));
   });
   handlers.set(rainyDays, Text4_Change);
-  handlers.set(check(2), Check2_Click);
+  handlers.set(inverter, Check2_Click);
   form.addEventListener('input', ({ target: box }) => {
     if (box.type === 'text') edited(box);
   });

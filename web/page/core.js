@@ -19,6 +19,14 @@ function coreImports(module) {
   return imports;
 }
 
+const u32 = (n) => {
+  const bytes = new Uint8Array(4);
+  new DataView(bytes.buffer).setUint32(0, n, true);
+  return bytes;
+};
+const inputParts = ({ texts, check2, option }) => [...texts, [check2, option]];
+const momentParts = (d) => [d.getFullYear(), d.getMonth() + 1, d.getDate(), d.getHours(), d.getMinutes()];
+
 export class Core {
   // `source` is the module's URL, or its bytes.
   static async load(source) {
@@ -54,8 +62,31 @@ export class Core {
     raw.set(bytes, pos);
   }
 
+  // A request that is one text alone.
+  #sendText(text) {
+    const bytes = encoder.encode(text);
+    new Uint8Array(this.exports.memory.buffer, this.exports.input_buffer(bytes.length), bytes.length).set(bytes);
+  }
+
+  // A request of texts, single bytes (arrays) and 32-bit numbers, in order.
+  #sendParts(parts) {
+    const chunks = parts.flatMap((p) => {
+      if (Array.isArray(p)) return [Uint8Array.from(p)];
+      if (typeof p === 'number') return [u32(p)];
+      const e = encoder.encode(p);
+      return [u32(e.length), e];
+    });
+    const size = chunks.reduce((n, c) => n + c.length, 0);
+    const raw = new Uint8Array(this.exports.memory.buffer, this.exports.input_buffer(size), size);
+    let pos = 0;
+    for (const c of chunks) {
+      raw.set(c, pos);
+      pos += c.length;
+    }
+  }
+
   // The answer: a count, then kind byte and two length-prefixed texts each.
-  #effects() {
+  #answer() {
     const at = this.exports.output_data();
     const size = this.exports.output_size();
     const view = new DataView(this.exports.memory.buffer, at, size);
@@ -67,14 +98,15 @@ export class Core {
       pos += 4 + length;
       return t;
     };
-    const effects = [];
-    for (let n = view.getUint32(0, true); n > 0; --n) {
-      const kind = raw[pos++];
-      const [first, second] = [text(), text()];
-      effects.push(
+    const answer = [];
+    for (let n = view.getUint32(0, true); n > 0; --n) answer.push({ kind: raw[pos++], text: text(), value: text() });
+    return answer;
+  }
+
+  #effects() {
+    return this.#answer().map(
+      ({ kind, text: first, value: second }) =>
         kind === 0 ? { notice: { title: first, text: second } } : { caption: { label: first, text: second } });
-    }
-    return effects;
   }
 
   // texts: Text1 to Text10; check2: 0 or 1; option: 0 for none, 1 to 4.
@@ -86,8 +118,7 @@ export class Core {
 
   // The effect of a change of the rainy-days box: Text5's new text or a notice.
   rainyInterval(text) {
-    const bytes = encoder.encode(text);
-    new Uint8Array(this.exports.memory.buffer, this.exports.input_buffer(bytes.length), bytes.length).set(bytes);
+    this.#sendText(text);
     this.exports.rainy_interval();
     return this.#effects()[0];
   }
@@ -167,6 +198,40 @@ export class Core {
       moduleBoxes: w.slice(13, 17),
       moduleDefaults: w.slice(17, 21),
     };
+  }
+
+  // The sizing sheet's pieces ({kind, text, value}, kinds as design/sizing_sheet.h
+  // lists them): `record` of the last 计算 ({inputs, effects, pressed}) or
+  // null, the window's `inputs` now ({texts, check2, option}), the Date now,
+  // and the address the link starts with.
+  sheet(record, inputs, now, address) {
+    const parts = [[record ? 1 : 0]];
+    if (record) {
+      const { effects, pressed } = record;
+      const notices = effects.filter((e) => e.notice).map((e) => e.notice);
+      const writes = effects.filter((e) => e.caption).map((e) => e.caption);
+      parts.push(
+        ...inputParts(record.inputs), writes.length, ...writes.flatMap((w) => [w.label, w.text]), notices.length,
+        ...notices.flatMap((n) => [n.title, n.text]), ...momentParts(pressed));
+    }
+    this.#sendParts([...parts, ...inputParts(inputs), ...momentParts(now), address]);
+    if (this.exports.sizing_sheet() !== 0) throw new Error('malformed request');
+    return this.#answer();
+  }
+
+  // The link to `inputs` from `address`: its pieces, as in the sheet.
+  link(inputs, address) {
+    this.#sendParts([...inputParts(inputs), address]);
+    if (this.exports.link() !== 0) throw new Error('malformed request');
+    return this.#answer();
+  }
+
+  // The fields of a link's fragment the window takes, as [name, value] in
+  // the order to apply them.
+  linkFields(fragment) {
+    this.#sendText(fragment);
+    this.exports.link_fields();
+    return this.#answer().map(({ text, value }) => [text, value]);
   }
 
   // `count` calculations over the same inputs inside the module; the count of

@@ -1,62 +1,85 @@
 // The sizing sheet that printing gives instead of the window, and the action
-// beside the window that shows the link's QR code for a phone. Loaded once the
-// window stands; the QR encoder, qr.js, once a code is first needed. Every
-// byte here counts towards the first visit.
+// beside the window that shows the link's QR code for a phone. The core makes
+// both, as the desktop's (design/sizing_sheet.cpp); this writes them as HTML.
+// Loaded once the window stands; the QR encoder, qr.js, once a code is first
+// needed. Every byte here counts towards the first visit.
 
-// The look, added to the page's own style sheet one rule at a time: the action beside the window
-// (below it where there is no room, none on a phone), the sheet on paper only.
-const STYLE = [
-  '#phone{position:absolute;top:8px;width:180px;font:12px var(--dialog-font)}',
-  '#phone svg{display:block;margin-top:8px}',
-  '@media (max-width:779.98px){#phone{position:static;margin-top:12px}}',
-  '@media (max-width:639.98px){#phone{display:none}}',
-  '#sheet{display:none}',
-  '@media print{@page{margin:15mm}html,body{background:#fff;padding:0}body>:not(#sheet){display:none!important}' +
-    '#sheet{display:block;color:#000;font:11pt/1.45 var(--dialog-font)}#sheet h1{font-size:16pt;margin:0}' +
-    '#sheet h2{font-size:12pt;margin:5mm 0 1mm;border-bottom:.3mm solid}#sheet p{margin:0 0 1mm;white-space:pre-wrap}' +
-    '#sheet th{font-weight:normal;text-align:left;padding-right:8mm}#link{overflow-wrap:anywhere;font-size:9pt}' +
-    '#sheet svg{width:40mm;margin-top:2mm}}',
-];
+// The core's kinds of piece, in their order there.
+const [TITLE, LINE, HEADING, ROW, NOTICE, LINK, CODE] = [0, 1, 2, 3, 4, 5, 6];
+
 let encode = null; // the encoder, once loaded
 let loading = null;
-const loadEncoder = () => (loading ??= import('./qr.js').then((m) => { encode = m.generate; }));
+const loadEncoder = () =>
+  (loading ??=
+     import('./qr.js').then((m) => { encode = (link) => m.generate(link, { minCorrectionLevel: m.correction.M }); }));
 
-// The code's SVG: one path of modules on a white square with the quiet zone.
-function codeOf(link) {
-  const code = encode(link);
-  const n = code.size + 8;
-  let d = '';
-  for (let y = 0; y < code.size; ++y)
-    for (let x = 0; x < code.size; ++x)
-      if (code.get(x, y)) d += `M${x} ${y}h1v1h-1z`;
-  return `<svg viewBox="-4 -4 ${n} ${n}" shape-rendering="crispEdges"><path fill="#fff" d="M-4-4h${n}v${
-    n}H-4z"/><path d="${d}"/></svg>`;
-}
-
-// Local date and time, in the desktop's form.
-function now() {
-  const d = new Date();
-  const two = (n) => String(n).padStart(2, '0');
-  const day = [d.getFullYear(), two(d.getMonth() + 1), two(d.getDate())].join('-');
-  return `${day} ${two(d.getHours())}:${two(d.getMinutes())}`;
-}
-
-// texts: the page's #window-texts; notice(): what the last 计算 ended with.
-export function start(texts, notice) {
-  const { words, rows, sunshine, units, inverter: [check, box] } = texts.sheet;
+// texts: the page's #window-texts; core: the calculation core; page: the
+// window's record of its last 计算, its inputs now and its notices' line rule.
+export function start(texts, core, page) {
+  const { action: actionWords, hint, margin, caption, code: codeMm, quiet } = texts.sheet;
   const $ = (id) => document.getElementById(id);
   const make = (tag, text, id = '') => Object.assign(document.createElement(tag), { textContent: text ?? '', id });
-  const caption = (id) => $(id).labels[0].textContent.trim();
-  const table = (list) => {
-    const t = make('table');
-    for (const [name, value] of list) t.insertRow().append(make('th', name), make('td', value));
-    return t;
-  };
+  // The look, added to the page's own style sheet one rule at a time: the
+  // action beside the window (below it where there is no room, none on a
+  // phone), the sheet on paper only; long texts wrap inside their column.
   const style = document.styleSheets[0];
-  for (const rule of STYLE) style.insertRule(rule, style.cssRules.length);
+  for (
+    const rule of
+      ['#phone{position:absolute;top:8px;width:180px;font:12px var(--dialog-font)}',
+       '#phone svg{display:block;margin-top:8px}',
+       '@media (max-width:779.98px){#phone{position:static;margin-top:12px}}',
+       '@media (max-width:639.98px){#phone{display:none}}',
+       '#sheet{display:none}',
+       `@media print{@page{margin:${
+         margin}mm}html,body{background:#fff;padding:0}body>:not(#sheet){display:none!important}` +
+         '#sheet{display:block;color:#000;font:11pt/1.45 var(--dialog-font)}#sheet h1{font-size:16pt;margin:0}' +
+         '#sheet h2{font-size:12pt;margin:5mm 0 1mm;border-bottom:.3mm solid}#sheet p{margin:0 0 1mm;white-space:pre-wrap}' +
+         `#sheet table{table-layout:fixed;width:100%;border-spacing:0}#sheet th{font-weight:normal;text-align:left;width:${
+           caption}mm}` +
+         `#sheet th,#sheet td,#link{overflow-wrap:anywhere;vertical-align:top}#link{font-size:9pt}#sheet svg{width:${
+           codeMm}mm;margin-top:2mm}}`,
+  ])
+    style.insertRule(rule, style.cssRules.length);
+
+  // A code's SVG: one path of modules on a white square with the quiet zone.
+  let drawn = ['', ''];
+  function codeOf(link) {
+    if (drawn[0] === link) return drawn[1];
+    const code = encode(link);
+    const n = code.size + 2 * quiet;
+    let d = '';
+    for (let y = 0; y < code.size; ++y)
+      for (let x = 0; x < code.size; ++x)
+        if (code.get(x, y)) d += `M${x} ${y}h1v1h-1z`;
+    drawn = [
+      link,
+      `<svg viewBox="-${quiet} -${quiet} ${n} ${n}" shape-rendering="crispEdges"><path fill="#fff" d="M-${quiet}-${
+        quiet}h${n}v${n}H-${quiet}z"/><path d="${d}"/></svg>`
+    ];
+    return drawn[1];
+  }
+
+  // Pieces as HTML; rows in a row stand in one table.
+  function write(into, pieces) {
+    let table = null;
+    for (const { kind, text, value } of pieces) {
+      if (kind !== ROW) table = null;
+      if (kind === TITLE) into.append(make('h1', text));
+      if (kind === LINE) into.append(make('p', text));
+      if (kind === HEADING) into.append(make('h2', text));
+      if (kind === NOTICE) into.append(make('p', page.noticeLines(text)));
+      if (kind === LINK) into.append(make('p', text, into === sheet ? 'link' : ''));
+      if (kind === CODE && encode) into.insertAdjacentHTML('beforeend', codeOf(text));
+      if (kind === ROW) {
+        if (!table) into.append(table = make('table'));
+        table.insertRow().append(make('th', text), make('td', value));
+      }
+    }
+  }
+
   const sheet = make('section', '', 'sheet');
   const phone = make('aside', '', 'phone');
-  const action = make('button', words.action);
+  const action = make('button', actionWords);
   const code = make('div');
   phone.style.left = `${$('Form1').offsetWidth + 24}px`;
   code.hidden = true;
@@ -64,33 +87,15 @@ export function start(texts, notice) {
   phone.append(action, code);
   document.body.append(phone, sheet);
 
+  const address = () => location.href.split('#')[0];
   function fill() {
-    const chosen = [1, 2, 3, 4].find((n) => $(`Option${n}`).checked);
-    const inputs = [];
-    for (const [id, unit] of rows) {
-      const u = id === sunshine ? units[chosen - 1] : unit;
-      if (id === sunshine)
-        inputs.push([
-          document.querySelector('[role=radiogroup]').getAttribute('aria-label'), chosen && caption(`Option${chosen}`)
-        ]);
-      inputs.push([caption(id), u ? `${$(id).value} ${u}` : $(id).value]);
-    }
-    inputs.push([caption(check), $(check).checked ? words.yes : words.no]);
-    if ($(check).checked) inputs.push([caption(box), $(box).value]);
-    const n = notice();
-    const link = location.href;
-    sheet.replaceChildren(
-      make('h1', `${document.title} ${words.title}`), make('p', `${words.date} ${now()}`), make('h2', words.inputs),
-      table(inputs), make('h2', words.results),
-      table(texts.results.map(({ id, name }) => [name, $(id).textContent.trim()])));
-    if (n) sheet.append(make('p', `${n.title}: ${n.text.replaceAll('\r', '\n')}`));
-    sheet.append(make('h2', words.link), make('p', link, 'link'));
-    if (!encode) return;
-    const svg = codeOf(link); // one encoding for the sheet and the action's code
-    sheet.insertAdjacentHTML('beforeend', svg);
+    sheet.replaceChildren();
+    write(sheet, core.sheet(page.record(), page.inputs(), new Date(), address()));
     if (code.hidden) return;
-    code.innerHTML = svg;
-    code.append(make('p', words.hint));
+    // The action follows the window as it is, its link alone on screen.
+    code.replaceChildren();
+    write(code, core.link(page.inputs(), address()).filter((p) => p.kind !== LINK));
+    if (code.querySelector('svg')) code.append(make('p', hint));
   }
 
   action.onclick = async () => {

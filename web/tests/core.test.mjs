@@ -76,3 +76,26 @@ test('every case of the load list table gives the desktop rules\' answer', async
     }
   }
 });
+
+test('the sizing sheet and link table gives the desktop\'s pieces and fields', () => {
+  const kinds = ['Title', 'Line', 'Heading', 'Row', 'Notice', 'Link', 'Code'];
+  const expand = (t) => t.replace(/<([^<>*]+)\*(\d+)>/g, (_, s, n) => s.repeat(Number(n)));
+  const moment = (t) => new Date(...t.split(/[- :]/).map((n, i) => n - (i === 1)));
+  const defaults = ['', '', '', '1', '5', '0.75', '0.8', '0.85', '', ''];
+  const texts = (r, over) => defaults.map((d, i) => expand(over[`Text${i + 1}`] ?? r.read[`Text${i + 1}`] ?? d));
+  const inputs = (r, over = {}) => ({ texts: texts(r, over), check2: over.check2 ?? r.check2, option: r.option });
+  for (const r of readJsonLines('../data/sizing-sheet.jsonl')) {
+    if (r.fragment) {
+      assert.deepEqual(core.linkFields(expand(r.fragment)), r.fields.map(([n, v]) => [n, expand(v)]), r.name);
+      continue;
+    }
+    const read = inputs(r);
+    const record = r.calculated === false
+      ? null
+      : { inputs: read, effects: core.calculate(read.texts, read.check2, read.option), pressed: moment(r.pressed) };
+    const pieces = core.sheet(record, inputs(r, r.window), moment(r.now), r.address);
+    assert.deepEqual(
+      pieces.map(({ kind, text, value }) => [kinds[kind], text, ...(value && value !== text ? [value] : [])].join('|')),
+      r.sheet.map(expand), r.name);
+  }
+});

@@ -3,6 +3,7 @@
 // that any text a user can type crosses unchanged.
 #pragma once
 
+#include "byte_form.h"
 #include "calc/sizing.h"
 
 #include <cstdint>
@@ -17,6 +18,8 @@ namespace vorlaine::web {
 // one for the selected option (0 none, 1 to 4 for Option1 to Option4).
 // Nothing when the bytes are cut short.
 std::optional<calc::WindowInputs> read_window_inputs(std::string_view bytes);
+// The same, read on from `in`.
+std::optional<calc::WindowInputs> read_window_inputs(ByteReader& in);
 
 // Effects: their count, then for each one kind byte (0 notice, 1 caption)
 // and two texts: a notice's title and text, or a caption's label and text.

@@ -2,6 +2,7 @@
 // request into the input buffer, calls one function, and reads the answer
 // from the output buffer; both stay valid until the next call.
 #include "effects_wire.h"
+#include "sheet_wire.h"
 
 #include "calc/sizing.h"
 
@@ -48,6 +49,32 @@ __attribute__((export_name("calculate"))) int calculate() {
 // A change of the rainy-days box, its text being the whole request.
 __attribute__((export_name("rainy_interval"))) int rainy_interval() {
     answer(vorlaine::calc::rainy_days_changed(input));
+    return 0;
+}
+
+// The sizing sheet of a record, or of the window alone (sheet_wire.h).
+// Returns 0, or 1 when the request bytes are malformed.
+__attribute__((export_name("sizing_sheet"))) int sizing_sheet() {
+    std::optional<std::string> pieces = vorlaine::web::sheet_answer(input);
+    if (!pieces)
+        return 1;
+    output = std::move(*pieces);
+    return 0;
+}
+
+// The link to the window's inputs, for the page's address and its phone
+// action. Returns 0, or 1 when the request bytes are malformed.
+__attribute__((export_name("link"))) int link() {
+    std::optional<std::string> pieces = vorlaine::web::link_answer(input);
+    if (!pieces)
+        return 1;
+    output = std::move(*pieces);
+    return 0;
+}
+
+// The fields of a link's fragment that the window takes, in order.
+__attribute__((export_name("link_fields"))) int link_fields() {
+    output = vorlaine::web::link_fields_answer(input);
     return 0;
 }
 
