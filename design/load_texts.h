@@ -3,6 +3,8 @@
 // put together by the rules in loads/, never by either edition.
 #pragma once
 
+#include "sheet_texts.h"
+
 #include <array>
 #include <string_view>
 
@@ -61,7 +63,7 @@ inline constexpr std::string_view does_not_fit = "不适合";
 inline constexpr std::string_view system_voltage = "的系统电压";
 inline constexpr std::string_view panel_voltage = "的组件电压";
 inline constexpr std::string_view not_whole = "不是整数）；适合的电压：";
-inline constexpr std::string_view open_bracket = "（";
+inline constexpr std::string_view open_bracket = sheet::open_bracket;
 inline constexpr std::string_view too_many = "需要的数量过多";
 inline constexpr std::string_view before_calculation = "按计算后，这里给出蓄电池和组件的配置";
 

@@ -31,6 +31,9 @@ inline constexpr std::string_view not_calculated = "尚未计算：此单只列�
 // A value the link cannot carry follows its caption; a link too long for a code.
 inline constexpr std::string_view left_out_of_link = "太长，未放入链接。";
 inline constexpr std::string_view too_long_for_code = "链接太长，无法生成二维码。";
+// Full-width brackets, around the time of printing and in the list's messages.
+inline constexpr std::string_view open_bracket = "（";
+inline constexpr std::string_view close_bracket = "）";
 // A text too long to print whole: its start, then "…（共 N 个字符）".
 inline constexpr std::string_view shortened_before = "…（共 ";
 inline constexpr std::string_view shortened_after = " 个字符）";

@@ -155,7 +155,7 @@ std::vector<Piece> make_sheet(const std::optional<Record>& record, const calc::W
     const std::string pressed = date_text(record ? record->pressed : now);
     add(out, Part::Line,
         record && record->pressed != now
-            ? cat({date, " ", pressed, "（", printed_at, " ", date_text(now), "）"})
+            ? cat({date, " ", pressed, open_bracket, printed_at, " ", date_text(now), close_bracket})
             : cat({date, " ", pressed}));
     if (!record)
         add(out, Part::Line, not_calculated);
