@@ -154,9 +154,9 @@ std::vector<Piece> make_sheet(const std::optional<Record>& record, const calc::W
     add(out, Part::Title, cat({texts::window_caption, " ", title}));
     const std::string pressed = date_text(record ? record->pressed : now);
     add(out, Part::Line,
-        record && record->pressed != now
-            ? cat({date, " ", pressed, open_bracket, printed_at, " ", date_text(now), close_bracket})
-            : cat({date, " ", pressed}));
+        record && record->pressed != now ? cat({date, " ", pressed, open_bracket, printed_at, " ",
+                                                date_text(now), close_bracket})
+                                         : cat({date, " ", pressed}));
     if (!record)
         add(out, Part::Line, not_calculated);
     else if (!same_inputs(record->read, window))
