@@ -299,7 +299,7 @@ std::string controls_markup(std::span<const ControlSpec> table, std::string_view
 
 std::string placement_rules(std::span<const ControlSpec> table) {
     std::string out =
-        "#Form1{width:" + px(design::kFormWidth) + ";height:" + px(design::kFormHeight) + "}\n";
+        "\n#Form1{width:" + px(design::kFormWidth) + ";height:" + px(design::kFormHeight) + "}";
     for (const ControlSpec& row : table)
         out += placed_selector(row) + "{" + rectangle_style(row) + "}";
     return out;
