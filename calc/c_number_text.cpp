@@ -1,5 +1,6 @@
 #include "c_number_text.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdint>
@@ -7,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <optional>
+#include <vector>
 
 namespace vorlaine::calc::c_library {
 namespace {
@@ -91,6 +93,100 @@ std::optional<Scaled> scaled_exactly(std::uint64_t m, int e, int shift) {
         divisor <<= -e;
     }
     return Scaled{n / divisor, compare(2 * (n % divisor), divisor)};
+}
+
+// A natural number of any size, little-endian in 32-bit words: enough for
+// the decimal reader, which needs exact values of up to some 4,000 bits.
+class Big {
+public:
+    explicit Big(std::uint32_t value) : words_{value} {}
+
+    bool is_zero() const {
+        return std::all_of(words_.begin(), words_.end(), [](std::uint32_t w) { return w == 0; });
+    }
+
+    // this = this * factor + add
+    void times_plus(std::uint32_t factor, std::uint32_t add) {
+        std::uint64_t carry = add;
+        for (std::uint32_t& w : words_) {
+            carry += std::uint64_t{w} * factor;
+            w = static_cast<std::uint32_t>(carry);
+            carry >>= 32;
+        }
+        if (carry != 0)
+            words_.push_back(static_cast<std::uint32_t>(carry));
+    }
+
+    void shift_left(int bits) {
+        if (bits <= 0)
+            return;
+        words_.insert(words_.begin(), static_cast<std::size_t>(bits / 32), 0U);
+        const int part = bits % 32;
+        if (part == 0)
+            return;
+        std::uint32_t carry = 0;
+        for (std::uint32_t& w : words_) {
+            const std::uint32_t next = w >> (32 - part);
+            w = (w << part) | carry;
+            carry = next;
+        }
+        if (carry != 0)
+            words_.push_back(carry);
+    }
+
+    int bit_length() const {
+        for (std::size_t i = words_.size(); i-- > 0;)
+            if (words_[i] != 0)
+                return static_cast<int>(i * 32) + 32 - __builtin_clz(words_[i]);
+        return 0;
+    }
+
+    static int compare(const Big& a, const Big& b) {
+        const std::size_t n = std::max(a.words_.size(), b.words_.size());
+        for (std::size_t i = n; i-- > 0;) {
+            const std::uint32_t x = a.word(i);
+            const std::uint32_t y = b.word(i);
+            if (x != y)
+                return x < y ? -1 : 1;
+        }
+        return 0;
+    }
+
+    // this -= other, which is not larger
+    void subtract(const Big& other) {
+        std::int64_t borrow = 0;
+        for (std::size_t i = 0; i < words_.size(); ++i) {
+            const std::int64_t d = std::int64_t{words_[i]} - other.word(i) - borrow;
+            borrow = d < 0 ? 1 : 0;
+            words_[i] = static_cast<std::uint32_t>(d + (borrow << 32));
+        }
+    }
+
+private:
+    std::uint32_t word(std::size_t i) const { return i < words_.size() ? words_[i] : 0U; }
+
+    std::vector<std::uint32_t> words_;
+};
+
+// floor(num / (den * 2^k)), below 2^54 by the choice of k, bit by bit; `rest`
+// takes what is left, num scaled as den is.
+std::uint64_t quotient(const Big& num, const Big& den, int k, Big& rest) {
+    rest = num;
+    Big divisor = den;
+    if (k < 0)
+        rest.shift_left(-k);
+    else
+        divisor.shift_left(k);
+    std::uint64_t q = 0;
+    for (int bit = 54; bit >= 0; --bit) {
+        Big step = divisor;
+        step.shift_left(bit);
+        if (Big::compare(rest, step) >= 0) {
+            rest.subtract(step);
+            q |= std::uint64_t{1} << bit;
+        }
+    }
+    return q;
 }
 
 // Round-to-nearest-even of a finite, non-zero value, in integers only, for
@@ -195,7 +291,61 @@ std::string general_layout(std::string_view prefix, bool negative, Rounded r, in
 } // namespace
 
 double read_digits(const char* text) {
-    return std::strtod(text, nullptr);
+    // Digits, then 'e' and a signed exponent, as number_text.cpp writes them.
+    Big num{0};
+    int count = 0;
+    const char* p = text;
+    for (; *p >= '0' && *p <= '9'; ++p, ++count)
+        num.times_plus(10, static_cast<std::uint32_t>(*p - '0'));
+    int exponent = 0;
+    if (*p == 'e' || *p == 'E') {
+        ++p;
+        const bool negative = *p == '-';
+        if (*p == '-' || *p == '+')
+            ++p;
+        for (; *p >= '0' && *p <= '9'; ++p)
+            exponent = std::min(exponent * 10 + (*p - '0'), 100000);
+        if (negative)
+            exponent = -exponent;
+    }
+    if (num.is_zero())
+        return 0.0;
+    // 0.d × 10^(exponent + count): past these no double is near.
+    if (exponent + count > 310)
+        return HUGE_VAL;
+    if (exponent + count < -324)
+        return 0.0;
+    Big den{1};
+    for (; exponent > 0; --exponent)
+        num.times_plus(10, 0);
+    for (; exponent < 0; ++exponent)
+        den.times_plus(10, 0);
+    // The 53 bits of num / den at 2^k, cut to an integer q, then rounded half
+    // to even on the remainder; a subnormal keeps fewer bits at 2^-1074.
+    int k = num.bit_length() - den.bit_length() - 53;
+    Big rest{0};
+    std::uint64_t q = 0;
+    for (int pass = 0; pass < 2; ++pass) {
+        k = std::max(k, -1074);
+        q = quotient(num, den, k, rest);
+        if (q < (std::uint64_t{1} << 53))
+            break;
+        ++k; // num / den had one bit more than its bit lengths said
+    }
+    Big divisor = den;
+    Big twice = rest;
+    divisor.shift_left(std::max(k, 0));
+    twice.shift_left(1);
+    const int half = Big::compare(twice, divisor);
+    if (half > 0 || (half == 0 && (q & 1) != 0))
+        ++q;
+    if (q == (std::uint64_t{1} << 53)) {
+        q >>= 1;
+        ++k;
+    }
+    if (k > 1023 - 52)
+        return HUGE_VAL;
+    return std::ldexp(static_cast<double>(q), k);
 }
 
 std::string write_general(double value, int digits, std::string_view prefix) {

@@ -23,6 +23,19 @@ namespace texts = design::texts;
 // The hidden element that holds the required boxes' description.
 constexpr std::string_view kRequiredNote = "required-note";
 
+// A control's name as it stands in a selector; the table's names are plain
+// identifiers, and one that is not would be a fault of the table.
+std::string row_name_token(const ControlSpec& row) {
+    const std::string_view name = row.name;
+    const auto plain = [](char c) {
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+               c == '_' || c == '-';
+    };
+    if (name.empty() || !std::ranges::all_of(name, plain) || (name[0] >= '0' && name[0] <= '9'))
+        throw std::logic_error("a control's name is not an identifier");
+    return std::string(name);
+}
+
 std::string px(int twips) {
     return std::to_string(design::twips_to_pixels(twips)) + "px";
 }
@@ -30,6 +43,13 @@ std::string px(int twips) {
 std::string rectangle_style(const ControlSpec& row) {
     return "left:" + px(row.left) + ";top:" + px(row.top) + ";width:" + px(row.width) +
            ";height:" + px(row.height);
+}
+
+// A tick box or an option is placed by the label around it, which has no id.
+std::string placed_selector(const ControlSpec& row) {
+    if (row.kind == Kind::CheckBox || row.kind == Kind::Option)
+        return "[data-control=" + row_name_token(row) + "]";
+    return "#" + row_name_token(row);
 }
 
 std::string classes_of(const ControlSpec& row) {
@@ -45,8 +65,7 @@ std::string classes_of(const ControlSpec& row) {
 // a program can find its box even where the named element is the input
 // inside a label.
 std::string placed(const ControlSpec& row) {
-    return " data-control=\"" + html_escaped(row.name) + "\" class=\"" + classes_of(row) +
-           "\" style=\"" + rectangle_style(row) + "\"";
+    return " data-control=\"" + html_escaped(row.name) + "\" class=\"" + classes_of(row) + "\"";
 }
 
 // The page is written as the window stands once it has started, so that it
@@ -253,9 +272,8 @@ std::string json_string(std::string_view text) {
 
 std::string controls_markup(std::span<const ControlSpec> table, std::string_view picture_svg) {
     // The options' group has no box, so the options stay placed by the frame.
-    const std::string group_opening = "<div role=\"radiogroup\" aria-label=\"" +
-                                      html_escaped(texts::sunshine_group) +
-                                      "\" style=\"display:contents\">\n";
+    const std::string group_opening =
+        "<div role=\"radiogroup\" aria-label=\"" + html_escaped(texts::sunshine_group) + "\">\n";
     std::string out;
     for (const ControlSpec& row : table) {
         if (row.in_frame)
@@ -276,6 +294,14 @@ std::string controls_markup(std::span<const ControlSpec> table, std::string_view
         }
         out += in_group ? "</div>\n</fieldset>\n" : "</fieldset>\n";
     }
+    return out;
+}
+
+std::string placement_rules(std::span<const ControlSpec> table) {
+    std::string out =
+        "\n#Form1{width:" + px(design::kFormWidth) + ";height:" + px(design::kFormHeight) + "}";
+    for (const ControlSpec& row : table)
+        out += placed_selector(row) + "{" + rectangle_style(row) + "}";
     return out;
 }
 
@@ -338,8 +364,6 @@ std::string page_markup(std::string_view page_template, std::string_view picture
     std::string page(page_template);
     replace_all(page, "@WINDOW_CAPTION@", html_escaped(texts::window_caption));
     replace_all(page, "@THEME_COLOUR@", css_colour(design::kGreenColour));
-    replace_all(page, "@FORM_SIZE@",
-                "width:" + px(design::kFormWidth) + ";height:" + px(design::kFormHeight));
     replace_all(page, "@NOTICE_OK@", html_escaped(texts::notice_ok));
     replace_all(page, "@REQUIRED_NOTE@", std::string(kRequiredNote));
     replace_all(page, "@REQUIRED@", html_escaped(texts::required));
@@ -348,7 +372,8 @@ std::string page_markup(std::string_view page_template, std::string_view picture
     replace_all(page, "@WINDOW_TEXTS@", window_texts_json());
     replace_all(page, "@CONTROLS@", controls_markup(design::form1_controls(), picture_svg));
     // Last, so that nothing in them is taken for a field.
-    replace_all(page, "@STYLE@", style_variables() + std::string(style));
+    replace_all(page, "@STYLE@",
+                style_variables() + std::string(style) + placement_rules(design::form1_controls()));
     replace_all(page, "@SCRIPT@", script);
     return page;
 }

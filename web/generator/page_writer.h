@@ -12,11 +12,16 @@
 
 namespace vorlaine::web {
 
-// The markup of every control, each positioned at its table rectangle in CSS
-// pixels; the children of the frame are placed inside it, its options inside
-// one named radio group that takes no room of its own.
+// The markup of every control, placed by placement_rules; the children of the frame are placed
+// inside it, its options inside one named radio group that takes no room of its own.
 std::string controls_markup(std::span<const design::ControlSpec> table,
                             std::string_view picture_svg);
+
+// The style rules that place the window and each control at its table
+// rectangle in CSS pixels, last in the page's style sheet so that only the
+// sheet's !important rules (the phone's layout) override them. Rules rather
+// than style attributes keep the page's policy free of 'unsafe-hashes'.
+std::string placement_rules(std::span<const design::ControlSpec> table);
 
 // The window's texts, start state, 清除's order, results and what a screen
 // reader hears, as the JSON object the page's script reads.

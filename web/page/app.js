@@ -203,7 +203,7 @@ function startWindow() {
       ruler.font = `${style.fontWeight} ${size}px ${style.fontFamily}`;
       return ruler.measureText(output.textContent).width;
     };
-    const room = parseFloat(output.style.width);
+    const room = parseFloat(style.width);
     if (width() <= room) return;
     size = Math.max(smallest, (size * room) / width());
     // Glyph widths do not shrink in exact proportion to the size.
