@@ -59,8 +59,11 @@ design::sheet::Additions sheet_additions(const std::optional<design::sheet::Reco
         out.above_inputs.push_back({Part::Heading, std::string(words::list_title), {}});
         for (const auto& cells : table.rows)
             out.above_inputs.push_back({Part::Cells, cells_text(cells), {}});
+        // The totals on one line, so that the sheet stays on one page.
+        std::string totals;
         for (const std::string& total : table.totals)
-            out.above_inputs.push_back({Part::Line, total, {}});
+            totals.append(totals.empty() ? "" : "  ").append(total);
+        out.above_inputs.push_back({Part::Line, totals, {}});
         out.link_field = encode_list(rows);
     }
     if (const auto shown = written_results(*record)) {

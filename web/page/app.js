@@ -30,6 +30,7 @@ function startWindow() {
   let core = null;        // once it is here
   let loading = null;     // the load under way
   let coreFailed = false; // a load has failed
+  let list = null;        // the load list once its panel is built: then in the link and the sheet
   let coreArrived;
   const coreHere = new Promise((arrived) => { coreArrived = arrived; });
   function loadCore() {
@@ -422,7 +423,6 @@ function startWindow() {
   loads.append(loadsAction);
   form.after(loads);
   let loadsPanel = null;
-  let list = null; // the list once its panel is built: it then goes into the link and the sheet
   const startList = () =>
     (loadsPanel ??= import('./loads.js')
                       .then((m) => m.start(loads, typeInto, updateLink))

@@ -111,6 +111,7 @@ export async function start(aside, typeInto, changed) {
     tr.insertCell().append(remove);
     return tr;
   }
+  const sizes = () => modules.map((m) => m.box.value);
   function refreshPlan() {
     keep(MODULES_KEY, sizes());
     const answer = rules.planModules(RESULTS.map((id) => document.getElementById(id).textContent), sizes());
@@ -137,7 +138,6 @@ export async function start(aside, typeInto, changed) {
     watch.observe(document.getElementById(id), { childList: true, characterData: true, subtree: true });
   check();
   refreshPlan();
-  const sizes = () => modules.map((m) => m.box.value);
   return {
     panel,
     field: () => rules.encodeList(rows()),
