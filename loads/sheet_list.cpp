@@ -68,10 +68,13 @@ design::sheet::Additions sheet_additions(const std::optional<design::sheet::Reco
     }
     if (const auto shown = written_results(*record)) {
         const ModulePlan plan = plan_modules(*shown, modules);
-        out.under_results.push_back({Part::Heading, std::string(words::plan_title), {}});
+        // Rows under the results, captioned once: a heading of its own would
+        // take the sheet past one page.
         for (const auto* lines : {&plan.problems, &plan.lines})
             for (const std::string& line : *lines)
-                out.under_results.push_back({Part::Line, line, {}});
+                out.under_results.push_back(
+                    {Part::Row, out.under_results.empty() ? std::string(words::plan_title) : "",
+                     line});
     }
     return out;
 }
