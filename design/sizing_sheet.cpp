@@ -163,11 +163,13 @@ std::vector<Piece> make_sheet(const std::optional<Record>& record, const calc::W
     else if (!same_inputs(record->read, window))
         add(out, Part::Line, changed_since);
     const calc::WindowInputs& shown = record ? record->read : window;
-    out.insert(out.end(), additions.above_inputs.begin(), additions.above_inputs.end());
+    for (const Piece& piece : additions.above_inputs)
+        add(out, piece.part, piece.text, piece.value);
     add_inputs(out, shown);
     if (record)
         add_results(out, *record);
-    out.insert(out.end(), additions.under_results.begin(), additions.under_results.end());
+    for (const Piece& piece : additions.under_results)
+        add(out, piece.part, piece.text, piece.value);
     if (!address.empty()) {
         add(out, Part::Heading, link);
         for (Piece& piece : link_pieces(shown, address, additions.link_field))
