@@ -93,7 +93,7 @@ std::size_t characters(std::string_view text) {
     return count;
 }
 
-Written write(const calc::WindowInputs& inputs) {
+Written write(const calc::WindowInputs& inputs, std::string_view list) {
     Written out;
     const auto field = [&out](std::string_view name, std::string_view value) {
         if (!out.fragment.empty())
@@ -114,6 +114,8 @@ Written write(const calc::WindowInputs& inputs) {
         else
             field(kTextBoxes[i], text);
     }
+    if (!list.empty())
+        field(kListField, list);
     return out;
 }
 
@@ -145,6 +147,8 @@ std::vector<std::pair<std::string, std::string>> read(std::string_view fragment)
         if (const std::string* text = value(box);
             text && is_utf8(*text) && characters(*text) <= kLongestText)
             usable.emplace_back(box, *text);
+    if (const std::string* list = value(kListField))
+        usable.emplace_back(kListField, *list);
     return usable;
 }
 

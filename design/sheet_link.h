@@ -22,11 +22,16 @@ struct Written {
     std::vector<std::string_view> left_out; // boxes whose text was too long
 };
 
-Written write(const calc::WindowInputs& inputs);
+// The load list's field, after the window's: written when `list` is not
+// empty, read back as it came.
+inline constexpr std::string_view kListField = "Loads";
+
+Written write(const calc::WindowInputs& inputs, std::string_view list = {});
 
 // The fields of `fragment` the window can take, in the order to apply them:
 // the option, the check box, then the boxes in their order. Unknown names,
-// values out of range and texts over the limit are dropped.
+// values out of range and texts over the limit are dropped. The list's field
+// comes last, as it came.
 std::vector<std::pair<std::string, std::string>> read(std::string_view fragment);
 
 // Characters (code points) in a UTF-8 text.

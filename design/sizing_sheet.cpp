@@ -133,8 +133,9 @@ std::string shortened(std::string_view text, std::size_t longest) {
     return cat({text.substr(0, end), shortened_before, std::to_string(count), shortened_after});
 }
 
-std::vector<Piece> link_pieces(const calc::WindowInputs& window, std::string_view address) {
-    const link::Written written = link::write(window);
+std::vector<Piece> link_pieces(const calc::WindowInputs& window, std::string_view address,
+                               std::string_view list) {
+    const link::Written written = link::write(window, list);
     std::string whole(address);
     if (!written.fragment.empty())
         whole = cat({address, "#", written.fragment});
@@ -149,7 +150,7 @@ std::vector<Piece> link_pieces(const calc::WindowInputs& window, std::string_vie
 }
 
 std::vector<Piece> make_sheet(const std::optional<Record>& record, const calc::WindowInputs& window,
-                              Moment now, std::string_view address) {
+                              Moment now, std::string_view address, const Additions& additions) {
     std::vector<Piece> out;
     add(out, Part::Title, cat({texts::window_caption, " ", title}));
     const std::string pressed = date_text(record ? record->pressed : now);
@@ -162,12 +163,16 @@ std::vector<Piece> make_sheet(const std::optional<Record>& record, const calc::W
     else if (!same_inputs(record->read, window))
         add(out, Part::Line, changed_since);
     const calc::WindowInputs& shown = record ? record->read : window;
+    for (const Piece& piece : additions.above_inputs)
+        add(out, piece.part, piece.text, piece.value);
     add_inputs(out, shown);
     if (record)
         add_results(out, *record);
+    for (const Piece& piece : additions.under_results)
+        add(out, piece.part, piece.text, piece.value);
     if (!address.empty()) {
         add(out, Part::Heading, link);
-        for (Piece& piece : link_pieces(shown, address))
+        for (Piece& piece : link_pieces(shown, address, additions.link_field))
             out.push_back(std::move(piece));
     }
     return out;

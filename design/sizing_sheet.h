@@ -40,6 +40,7 @@ enum class Part : std::uint8_t {
     Notice,  // text: "title: text", lines ended by a bare carriage return
     Link,    // text: the link as printed, value: the whole link
     Code,    // text: the link to draw as a QR code, when it fits one
+    Cells,   // text: a table row's cells, each ended by a tab
 };
 
 struct Piece {
@@ -49,16 +50,27 @@ struct Piece {
     bool operator==(const Piece&) const = default;
 };
 
+// What a sheet may carry beside the window's own: pieces above the inputs and
+// under the results, and a field the link carries after the window's.
+struct Additions {
+    std::vector<Piece> above_inputs;
+    std::vector<Piece> under_results;
+    std::string link_field; // as written, without the field's name
+};
+
 // The sheet of `record`, or of the window's inputs `window` alone when there is none
 // (before any 计算, and after 清除); `window` also tells whether the window
 // has changed since the record. The link is `address` with the recorded
 // inputs, or none when the address is empty.
 std::vector<Piece> make_sheet(const std::optional<Record>& record, const calc::WindowInputs& window,
-                              Moment now, std::string_view address);
+                              Moment now, std::string_view address,
+                              const Additions& additions = {});
 
 // The link to `window` alone: its Link piece, a Line for each value left out
 // or for a link too long for a code, and its Code piece when it fits one.
-std::vector<Piece> link_pieces(const calc::WindowInputs& window, std::string_view address);
+// `list` is the load list's field, if any.
+std::vector<Piece> link_pieces(const calc::WindowInputs& window, std::string_view address,
+                               std::string_view list = {});
 
 // "2026-12-09 14:05"
 std::string date_text(Moment moment);

@@ -1,7 +1,10 @@
 // The window as it opens: its frame, its fonts and its result labels. Each
 // control's design values are in form1_table_test, its start-up state and
 // the tab walk in the behaviour table.
+#include "ui/load_list_window.h"
 #include "widget_test_support.h"
+
+#include <QTableWidget>
 
 #include <QDate>
 #include <QFontMetrics>
@@ -77,6 +80,12 @@ private slots:
             << north.left(40) + "…（共 400 个字符）|安装角度 " + north.left(40) +
                    "…（共 401 个字符）"
             << north.left(41) << link;
+        QTest::newRow("the load list that filled the window, and the plan")
+            << "list:灯,2,50,5.5|Text2=12|Text9=4|Text10=北纬40|Option2|计算"
+            << "负载清单|灯 2 50 5.5|总功率 P：100W|配置建议|蓄电池组：1块串联，2串并联"
+            << "尚未计算"
+            << QString(link).replace("Text3=5", "Text3=5.5") + latitude +
+                   "&Loads=%E7%81%AF%2C2%2C50%2C5.5";
     }
     void sizingSheetAsPdf() {
         QFETCH(QString, steps);
@@ -90,7 +99,15 @@ private slots:
         NoticeCatcher catcher; // closes each notice as it comes
         for (const QString& step : steps.split('|')) {
             const QString box = step.section('=', 0, 0);
-            if (step.contains('='))
+            if (step.startsWith("list:")) { // one row typed into the list, then 填入
+                auto* list = vorlaine::ui::LoadListWindow::open(&form);
+                if (list->table()->rowCount() == 0)
+                    list->add_row();
+                const QStringList cells = step.mid(5).split(',');
+                for (int c = 0; c < 4; ++c)
+                    list->table()->setItem(0, c, new QTableWidgetItem(cells[c]));
+                list->fill_window();
+            } else if (step.contains('='))
                 text_box(form, qPrintable(box))->setText(step.section('=', 1));
             else if (auto* button = control<QPushButton>(form, step.startsWith("计") ? "Command1"
                                                                                      : "Command2");

@@ -5,6 +5,7 @@
 #include "design/sheet_link.h"
 #include "design/sizing_sheet.h"
 #include "design/window_state.h"
+#include "loads/sheet_list.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -50,7 +51,7 @@ calc::WindowInputs inputs(const json& texts, const json& row, const json& over =
 
 TEST(SizingSheet, EveryRowOfTheTable) {
     static constexpr const char* kinds[] = {"Title",  "Line", "Heading", "Row",
-                                            "Notice", "Link", "Code"};
+                                            "Notice", "Link", "Code",    "Cells"};
     std::ifstream file(VORLAINE_TEST_DATA_DIR "/sizing-sheet.jsonl");
     for (std::string line; std::getline(file, line);) {
         const json row = json::parse(line);
@@ -67,9 +68,14 @@ TEST(SizingSheet, EveryRowOfTheTable) {
         if (row.value("calculated", true))
             record =
                 design::sheet::record_of(read, calc::calculate(read), moment(row.at("pressed")));
+        std::vector<loads::LoadRow> list;
+        for (const auto& cells : row.value("loads", json::array()))
+            list.push_back({cells[0], cells[1], cells[2], cells[3]});
         const auto pieces = design::sheet::make_sheet(
             record, inputs(row.at("read"), row, row.value("window", json::object())),
-            moment(row.at("now")), row.at("address").get<std::string>());
+            moment(row.at("now")), row.at("address").get<std::string>(),
+            row.contains("loads") ? loads::sheet_additions(record, list, row.at("modules"))
+                                  : design::sheet::Additions{});
         std::vector<std::string> got, want;
         for (const auto& [part, text, value] : pieces)
             got.push_back(std::string(kinds[static_cast<int>(part)]) + "|" + text +

@@ -9,6 +9,9 @@
 #include "design/window_state.h"
 #include "design/window_texts.h"
 #include "load_list_access.h"
+#include "load_list_window.h"
+#include "loads/sheet_list.h"
+#include "module_plan_box.h"
 #include "notice.h"
 #include "qt_text.h"
 #include "whole_text.h"
@@ -150,7 +153,13 @@ void Form1::Command1_Click() {
 }
 
 sheet::Content Form1::sizing_sheet(std::string_view address) const {
-    return design::sheet::make_sheet(record_, snapshot(), sheet::now(), address);
+    // The list and the plan only once their window has been built: before
+    // that there is no list, and the sheet does not build it.
+    design::sheet::Additions additions;
+    if (const auto* list = findChild<LoadListWindow*>(QStringLiteral("LoadListWindow"),
+                                                      Qt::FindDirectChildrenOnly))
+        additions = loads::sheet_additions(record_, list->rows(), list->plan()->sizes());
+    return design::sheet::make_sheet(record_, snapshot(), sheet::now(), address, additions);
 }
 
 void Form1::print_sheet() {

@@ -141,7 +141,7 @@ void LoadListWindow::fill_window() {
     hours_box_->setText(hours_text_);
 }
 
-void LoadListWindow::check() {
+std::vector<loads::LoadRow> LoadListWindow::rows() const {
     std::vector<loads::LoadRow> rows;
     for (int r = 0; r < table_->rowCount(); ++r) {
         const auto cell = [&](int c) {
@@ -150,7 +150,11 @@ void LoadListWindow::check() {
         };
         rows.push_back({cell(0), cell(1), cell(2), cell(3)});
     }
-    const loads::ListCheck result = loads::check_list(rows);
+    return rows;
+}
+
+void LoadListWindow::check() {
+    const loads::ListCheck result = loads::check_list(rows());
     const QSignalBlocker quiet(table_);
     name_cells();
     for (const loads::CellProblem& problem : result.cells) {

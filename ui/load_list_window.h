@@ -3,6 +3,8 @@
 // 负载功率 and 日平均工作时间 from a list of appliances.
 #pragma once
 
+#include "loads/load_list.h"
+
 #include <QPointer>
 #include <QWidget>
 
@@ -30,6 +32,8 @@ public:
     QString problems_text() const;
     QString totals_text() const;
     ModulePlanBox* plan() const { return plan_; }
+    // The rows as typed.
+    std::vector<loads::LoadRow> rows() const;
 
     void add_row();
     void remove_row();

@@ -58,6 +58,13 @@ QString ModulePlanBox::plan_text() const {
     return plan_->text();
 }
 
+loads::ModuleSizes ModulePlanBox::sizes() const {
+    loads::ModuleSizes sizes;
+    for (std::size_t i = 0; i < modules_.size(); ++i)
+        sizes[i] = modules_[i]->text().toStdString();
+    return sizes;
+}
+
 void ModulePlanBox::remember() {
     QSettings settings(kOrganisation, kOrganisation);
     for (std::size_t i = 0; i < modules_.size(); ++i)
@@ -66,12 +73,9 @@ void ModulePlanBox::remember() {
 
 void ModulePlanBox::refresh() {
     loads::ShownResults results;
-    loads::ModuleSizes modules;
-    for (std::size_t i = 0; i < modules_.size(); ++i) {
+    for (std::size_t i = 0; i < results_.size(); ++i)
         results[i] = results_[i] ? results_[i]->text().toStdString() : std::string();
-        modules[i] = modules_[i]->text().toStdString();
-    }
-    const loads::ModulePlan plan = loads::plan_modules(results, modules);
+    const loads::ModulePlan plan = loads::plan_modules(results, sizes());
     QStringList lines;
     for (const std::string& line : plan.problems.empty() ? plan.lines : plan.problems)
         lines << QString::fromStdString(line);

@@ -3,6 +3,8 @@
 // mean with them.
 #pragma once
 
+#include "loads/module_plan.h"
+
 #include <QGroupBox>
 #include <QPointer>
 
@@ -21,6 +23,7 @@ public:
     // Writes the plan again; a screen reader hears it when it changed.
     void refresh();
     QString plan_text() const;
+    loads::ModuleSizes sizes() const;
 
 private:
     void remember();

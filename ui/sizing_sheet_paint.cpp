@@ -78,6 +78,18 @@ bool paint(QPagedPaintDevice& device, const Content& content) {
                  3;
             break;
         }
+        case Part::Cells: {
+            // Four columns of equal width; a cell ends with a tab.
+            set_size(39);
+            const QStringList cells = text.split(QLatin1Char('\t'), Qt::SkipEmptyParts);
+            const int column = width / 4;
+            int tallest = 0;
+            for (int i = 0; i < cells.size(); ++i)
+                tallest =
+                    std::max(tallest, block(i * column, column, cells[i], Qt::TextWrapAnywhere));
+            y += tallest + 3;
+            break;
+        }
         case Part::Notice:
             y += 30;
             set_size(39);

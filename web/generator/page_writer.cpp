@@ -3,6 +3,7 @@
 #include "calc/notices.h"
 #include "design/colours.h"
 #include "design/load_texts.h"
+#include "design/sheet_link.h"
 #include "design/sheet_texts.h"
 #include "design/window_state.h"
 #include "design/window_texts.h"
@@ -352,7 +353,8 @@ std::string window_texts_json() {
            ",\"rainy_days\":" + json_string(design::kRainyDaysBox) + ",\"rainy_interval\":" +
            named(design::kRainyIntervalBox, design::caption_naming(design::kRainyIntervalBox)) +
            ",\"inverter\":" + json_string(design::kInverterCheck) + ",\"sheet\":" + sheet_json() +
-           ",\"loads\":{\"action\":" + json_string(design::loads::open_action) + "}}";
+           ",\"loads\":{\"action\":" + json_string(design::loads::open_action) +
+           ",\"field\":" + json_string(design::link::kListField) + "}}";
 }
 
 std::string page_markup(std::string_view page_template, std::string_view picture_svg,

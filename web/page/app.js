@@ -30,6 +30,7 @@ function startWindow() {
   let core = null;        // once it is here
   let loading = null;     // the load under way
   let coreFailed = false; // a load has failed
+  let list = null;        // the load list once its panel is built: then in the link and the sheet
   let coreArrived;
   const coreHere = new Promise((arrived) => { coreArrived = arrived; });
   function loadCore() {
@@ -336,7 +337,7 @@ function startWindow() {
   // The core writes the link (before it has come, the address waits for it).
   function updateLink() {
     if (!core) return;
-    const [{ value: link }] = core.link(windowInputs(), '');
+    const [{ value: link }] = core.link(windowInputs(), '', list?.field() ?? '');
     const address = location.pathname + location.search + link;
     const push = pushNext;
     pushNext = false;
@@ -364,6 +365,10 @@ function startWindow() {
   // the link's own 阴雨天间格 comes. Anything else is left alone.
   function* followLink(fragment) {
     for (const [name, value] of core.linkFields(fragment)) {
+      if (name === windowTexts.loads.field) {
+        openList(value);
+        continue;
+      }
       const box = name === 'Option' ? option(value) : $(name);
       if (!box || box.disabled) continue;
       if (box.type === 'radio') selectOption(box);
@@ -390,10 +395,17 @@ function startWindow() {
   // ---- Sizing-sheet hook: sheet.js prints the sheet and shows the phone's code.
   let sheet = null;
   let record = null; // what the last 计算 read, wrote and said, and when
-  const startSheet = () =>
-    import('./sheet.js')
-      .then((m) => { sheet = m.start(windowTexts, core, { record: () => record, inputs: windowInputs, noticeLines }); })
-      .catch(reportError);
+  const startSheet = () => import('./sheet.js')
+                             .then((m) => {
+                               sheet = m.start(windowTexts, core, {
+                                 record: () => record,
+                                 inputs: windowInputs,
+                                 noticeLines,
+                                 sheet: (...request) => (list ?? core).sheet(...request),
+                                 listField: () => list?.field() ?? '',
+                               });
+                             })
+                             .catch(reportError);
 
   // ---- Load-list hook: the action beside the window opens the list and the
   // module plan (loads.js, fetched on its first press). The list fills the
@@ -411,18 +423,34 @@ function startWindow() {
   loads.append(loadsAction);
   form.after(loads);
   let loadsPanel = null;
-  loadsAction.onclick = async () => {
-    loadsPanel ??= import('./loads.js').then((m) => m.start(loads, typeInto)).catch((error) => {
-      loadsPanel = null;
-      reportError(error);
-    });
-    const panel = await loadsPanel;
-    if (!panel) return;
-    const open = loadsAction.getAttribute('aria-expanded') !== 'true';
+  const startList = () =>
+    (loadsPanel ??= import('./loads.js')
+                      .then((m) => m.start(loads, typeInto, updateLink))
+                      .then((started) => {
+                        list = started;
+                        updateLink();
+                        return started;
+                      })
+                      .catch((error) => {
+                        loadsPanel = null;
+                        reportError(error);
+                      }));
+  function showList(open) {
     loadsAction.setAttribute('aria-expanded', open);
-    panel.hidden = !open;
-    if (open) panel.querySelector('input, button').focus();
+    list.panel.hidden = !open;
+  }
+  loadsAction.onclick = async () => {
+    if (!(await startList())) return;
+    const open = loadsAction.getAttribute('aria-expanded') !== 'true';
+    showList(open);
+    if (open) list.panel.querySelector('input, button').focus();
   };
+  // A link's list is shown in the panel; the window takes only the link's other fields.
+  async function openList(field) {
+    if (!(await startList())) return;
+    list.load(field);
+    showList(true);
+  }
   const placeLoads = () => { loads.style.left = `${form.offsetWidth + 220}px`; };
   placeLoads();
 

@@ -203,8 +203,9 @@ export class Core {
   // The sizing sheet's pieces ({kind, text, value}, kinds as design/sizing_sheet.h
   // lists them): `record` of the last 计算 ({inputs, effects, pressed}) or
   // null, the window's `inputs` now ({texts, check2, option}), the Date now,
-  // and the address the link starts with.
-  sheet(record, inputs, now, address) {
+  // and the address the link starts with. `list` ({rows, modules}) only to
+  // the list's module, which adds the list and the plan.
+  sheet(record, inputs, now, address, list = null) {
     const parts = [[record ? 1 : 0]];
     if (record) {
       const { effects, pressed } = record;
@@ -214,14 +215,16 @@ export class Core {
         ...inputParts(record.inputs), writes.length, ...writes.flatMap((w) => [w.label, w.text]), notices.length,
         ...notices.flatMap((n) => [n.title, n.text]), ...momentParts(pressed));
     }
-    this.#sendParts([...parts, ...inputParts(inputs), ...momentParts(now), address]);
+    const listParts = list ? [list.rows.length, ...list.rows.flat(), ...list.modules] : [];
+    this.#sendParts([...parts, ...inputParts(inputs), ...momentParts(now), address, ...listParts]);
     if (this.exports.sizing_sheet() !== 0) throw new Error('malformed request');
     return this.#answer();
   }
 
-  // The link to `inputs` from `address`: its pieces, as in the sheet.
-  link(inputs, address) {
-    this.#sendParts([...inputParts(inputs), address]);
+  // The link to `inputs` from `address`, with the load list's field `list`
+  // (from encodeList) when it is not empty: its pieces, as in the sheet.
+  link(inputs, address, list = '') {
+    this.#sendParts([...inputParts(inputs), address, list]);
     if (this.exports.link() !== 0) throw new Error('malformed request');
     return this.#answer();
   }

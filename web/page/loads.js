@@ -38,8 +38,11 @@ const keep = (key, value) => {
   }
 };
 
-// Builds the panel into `aside` once; `typeInto(id, text)` types into a box of the window.
-export async function start(aside, typeInto) {
+// Builds the panel into `aside` once; `typeInto(id, text)` types into a box of
+// the window, `changed()` is told when the list changed (the address carries it).
+// Returns the panel, the list's field for a link, the sizing sheet with the
+// list and the plan, and `load(field)` for the list a link brings.
+export async function start(aside, typeInto, changed) {
   const rules = await Core.load(new URL('loads.wasm', import.meta.url));
   const w = rules.listWords();
   const make = (tag, text = '', props = {}) => Object.assign(document.createElement(tag), { textContent: text }, props);
@@ -92,6 +95,7 @@ export async function start(aside, typeInto) {
     const text = result.totals.join('\n');
     if (totals.textContent !== text) totals.textContent = text;
     fill.disabled = result.power === '';
+    changed();
   }
   function addRow(cells = ['', '', '', '']) {
     if (body.rows.length >= 50) return null;
@@ -107,10 +111,10 @@ export async function start(aside, typeInto) {
     tr.insertCell().append(remove);
     return tr;
   }
+  const sizes = () => modules.map((m) => m.box.value);
   function refreshPlan() {
-    const sizes = modules.map((m) => m.box.value);
-    keep(MODULES_KEY, sizes);
-    const answer = rules.planModules(RESULTS.map((id) => document.getElementById(id).textContent), sizes);
+    keep(MODULES_KEY, sizes());
+    const answer = rules.planModules(RESULTS.map((id) => document.getElementById(id).textContent), sizes());
     const text = (answer.problems.length ? answer.problems : answer.lines).join('\n');
     if (plan.textContent !== text) plan.textContent = text;
   }
@@ -134,5 +138,18 @@ export async function start(aside, typeInto) {
     watch.observe(document.getElementById(id), { childList: true, characterData: true, subtree: true });
   check();
   refreshPlan();
-  return panel;
+  return {
+    panel,
+    field: () => rules.encodeList(rows()),
+    sheet: (record, inputs, now, address) =>
+      rules.sheet(record, inputs, now, address, { rows: rows(), modules: sizes() }),
+    // A malformed field leaves the list as it is.
+    load(field) {
+      const list = rules.decodeList(field);
+      if (!list) return;
+      body.replaceChildren();
+      for (const cells of list) addRow(cells);
+      check();
+    },
+  };
 }

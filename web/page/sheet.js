@@ -5,7 +5,7 @@
 // needed. Every byte here counts towards the first visit.
 
 // The core's kinds of piece, in their order there.
-const [TITLE, LINE, HEADING, ROW, NOTICE, LINK, CODE] = [0, 1, 2, 3, 4, 5, 6];
+const [TITLE, LINE, HEADING, ROW, NOTICE, LINK, CODE, CELLS] = [0, 1, 2, 3, 4, 5, 6, 7];
 
 let encode = null; // the encoder, once loaded
 let loading = null;
@@ -63,16 +63,18 @@ export function start(texts, core, page) {
   function write(into, pieces) {
     let table = null;
     for (const { kind, text, value } of pieces) {
-      if (kind !== ROW) table = null;
+      if (kind !== ROW && kind !== CELLS) table = null;
       if (kind === TITLE) into.append(make('h1', text));
       if (kind === LINE) into.append(make('p', text));
       if (kind === HEADING) into.append(make('h2', text));
       if (kind === NOTICE) into.append(make('p', page.noticeLines(text)));
       if (kind === LINK) into.append(make('p', text, into === sheet ? 'link' : ''));
       if (kind === CODE && encode) into.insertAdjacentHTML('beforeend', codeOf(text));
-      if (kind === ROW) {
+      if (kind === ROW || kind === CELLS) {
         if (!table) into.append(table = make('table'));
-        table.insertRow().append(make('th', text), make('td', value));
+        const cells = kind === ROW ? [make('th', text), make('td', value)]
+                                   : text.split('\t').slice(0, -1).map((c) => make('td', c));
+        table.insertRow().append(...cells);
       }
     }
   }
@@ -90,11 +92,11 @@ export function start(texts, core, page) {
   const address = () => location.href.split('#')[0];
   function fill() {
     sheet.replaceChildren();
-    write(sheet, core.sheet(page.record(), page.inputs(), new Date(), address()));
+    write(sheet, page.sheet(page.record(), page.inputs(), new Date(), address()));
     if (code.hidden) return;
     // The action follows the window as it is, its link alone on screen.
     code.replaceChildren();
-    write(code, core.link(page.inputs(), address()).filter((p) => p.kind !== LINK));
+    write(code, core.link(page.inputs(), address(), page.listField()).filter((p) => p.kind !== LINK));
     if (code.querySelector('svg')) code.append(make('p', hint));
   }
 

@@ -77,8 +77,9 @@ test('every case of the load list table gives the desktop rules\' answer', async
   }
 });
 
-test('the sizing sheet and link table gives the desktop\'s pieces and fields', () => {
-  const kinds = ['Title', 'Line', 'Heading', 'Row', 'Notice', 'Link', 'Code'];
+test('the sizing sheet and link table gives the desktop\'s pieces and fields', async () => {
+  const kinds = ['Title', 'Line', 'Heading', 'Row', 'Notice', 'Link', 'Code', 'Cells'];
+  const listCore = await Core.load(readFileSync(join(site, 'loads.wasm')));
   const expand = (t) => t.replace(/<([^<>*]+)\*(\d+)>/g, (_, s, n) => s.repeat(Number(n)));
   const moment = (t) => new Date(...t.split(/[- :]/).map((n, i) => n - (i === 1)));
   const defaults = ['', '', '', '1', '5', '0.75', '0.8', '0.85', '', ''];
@@ -93,7 +94,8 @@ test('the sizing sheet and link table gives the desktop\'s pieces and fields', (
     const record = r.calculated === false
       ? null
       : { inputs: read, effects: core.calculate(read.texts, read.check2, read.option), pressed: moment(r.pressed) };
-    const pieces = core.sheet(record, inputs(r, r.window), moment(r.now), r.address);
+    const list = r.loads && { rows: r.loads, modules: r.modules };
+    const pieces = (list ? listCore : core).sheet(record, inputs(r, r.window), moment(r.now), r.address, list);
     assert.deepEqual(
       pieces.map(({ kind, text, value }) => [kinds[kind], text, ...(value && value !== text ? [value] : [])].join('|')),
       r.sheet.map(expand), r.name);

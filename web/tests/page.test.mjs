@@ -385,6 +385,7 @@ for (const engine of engines) {
       const example = 'Option=2&Text1=100&Text2=12&Text3=5&Text9=4&Text10=%E5%8C%97%E7%BA%AC40';
       const advice = 'Option=3&Check2=1&Text1=100&Text2=220&Text3=8&Text9=15000&Text10=40';
       const north = '北'.repeat(400);
+      const list = 'Loads=LED%2C2%2C50%2C5.5'; // LED,2,50,5.5
       // Lists joined by |; a step is calc, clear, #Box=text or #Box to click.
       const rows = [
         [
@@ -399,6 +400,12 @@ for (const engine of engines) {
         [
           'the inverter advice', advice, 'calc',
           '平均日辐射量 15000 kJ/m²|提示: 如果您使用的是电视|要使用正弦波逆变器!|安装角度 40度', '15000 小时', advice
+        ],
+        [
+          'a list the link brought, which filled the window', `${example.replace('Text3=5', 'Text3=5.5')}&${list}`,
+          '#loads-panel h2|calc',
+          '负载清单|LED 2 50 5.5|总功率 P：100W|配置建议|蓄电池组：1块串联，2串并联|太阳电池组件：1块串联，5串并联', '',
+          `${example.replace('Text3=5', 'Text3=5.5')}&${list}`
         ],
         ['清除 then print', 'Text2=220', 'calc|clear', '尚未计算|日照数据类型 有效日照时间', '提示|220|电池电压', ''],
         ['a print before any 计算', example, '', '尚未计算|负载功率 100 W|当地纬度 北纬40', '电池电压', example],

@@ -52,6 +52,8 @@ std::optional<design::sheet::Record> read_record(ByteReader& in) {
     return record;
 }
 
+} // namespace
+
 std::string write_pieces(const std::vector<Piece>& pieces) {
     std::string out;
     put_u32(out, pieces.size());
@@ -63,31 +65,38 @@ std::string write_pieces(const std::vector<Piece>& pieces) {
     return out;
 }
 
-} // namespace
-
-std::optional<std::string> sheet_answer(std::string_view request) {
-    ByteReader in(request);
+std::optional<SheetRequest> read_sheet_request(ByteReader& in) {
     const std::optional<std::uint8_t> has_record = in.u8();
     if (!has_record)
         return std::nullopt;
     std::optional<design::sheet::Record> record;
     if (*has_record == 1 && !(record = read_record(in)))
         return std::nullopt;
-    const auto window = read_window_inputs(in);
+    auto window = read_window_inputs(in);
     const auto now = read_moment(in);
-    const auto address = in.text();
+    auto address = in.text();
     if (!window || !now || !address)
         return std::nullopt;
-    return write_pieces(design::sheet::make_sheet(record, *window, *now, *address));
+    return SheetRequest{std::move(record), std::move(*window), *now, std::move(*address)};
+}
+
+std::optional<std::string> sheet_answer(std::string_view request) {
+    ByteReader in(request);
+    const auto sheet = read_sheet_request(in);
+    if (!sheet)
+        return std::nullopt;
+    return write_pieces(
+        design::sheet::make_sheet(sheet->record, sheet->window, sheet->now, sheet->address));
 }
 
 std::optional<std::string> link_answer(std::string_view request) {
     ByteReader in(request);
     const auto window = read_window_inputs(in);
     const auto address = in.text();
+    const auto list = in.text();
     if (!window || !address)
         return std::nullopt;
-    return write_pieces(design::sheet::link_pieces(*window, *address));
+    return write_pieces(design::sheet::link_pieces(*window, *address, list.value_or("")));
 }
 
 std::string link_fields_answer(std::string_view fragment) {
