@@ -1,6 +1,7 @@
 // The functions the page calls in the WebAssembly module. The page writes its
 // request into the input buffer, calls one function, and reads the answer
 // from the output buffer; both stay valid until the next call.
+#include "buffers.h"
 #include "effects_wire.h"
 #include "sheet_wire.h"
 
@@ -11,8 +12,8 @@
 
 namespace {
 
-std::string input;
-std::string output;
+std::string& input = vorlaine::web::request;
+std::string& output = vorlaine::web::answer;
 
 void answer(const std::vector<vorlaine::calc::Effect>& effects) {
     output = vorlaine::web::write_effects(effects);
@@ -21,20 +22,6 @@ void answer(const std::vector<vorlaine::calc::Effect>& effects) {
 } // namespace
 
 extern "C" {
-
-// Room for `size` bytes of request.
-__attribute__((export_name("input_buffer"))) char* input_buffer(std::uint32_t size) {
-    input.resize(size);
-    return input.data();
-}
-
-__attribute__((export_name("output_data"))) const char* output_data() {
-    return output.data();
-}
-
-__attribute__((export_name("output_size"))) std::uint32_t output_size() {
-    return static_cast<std::uint32_t>(output.size());
-}
 
 // One press of 计算: the window's inputs in, the ordered effects out.
 // Returns 0, or 1 when the request bytes are malformed.

@@ -1,6 +1,7 @@
 // The sizing sheet with the load list and the module plan, in the list's
 // module: once the list has been used, the page asks here instead of the
 // core, in the core's byte form (sheet_wire.h) with the list after it.
+#include "buffers.h"
 #include "sheet_wire.h"
 
 #include "loads/sheet_list.h"
@@ -12,25 +13,12 @@ namespace {
 
 namespace loads = vorlaine::loads;
 
-std::string input;
-std::string output;
+std::string& input = vorlaine::web::request;
+std::string& output = vorlaine::web::answer;
 
 } // namespace
 
 extern "C" {
-
-__attribute__((export_name("input_buffer"))) char* input_buffer(std::uint32_t size) {
-    input.resize(size);
-    return input.data();
-}
-
-__attribute__((export_name("output_data"))) const char* output_data() {
-    return output.data();
-}
-
-__attribute__((export_name("output_size"))) std::uint32_t output_size() {
-    return static_cast<std::uint32_t>(output.size());
-}
 
 // The core's sheet request, then the count of rows, four texts a row, and the
 // four module sizes. Returns 0, or 1 when the bytes are malformed.
