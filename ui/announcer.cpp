@@ -81,4 +81,13 @@ void Announcer::announce() {
     QAccessible::updateAccessibility(&shown);
 }
 
+void write_announced(QLabel* label, const QString& text) {
+    if (label->text() == text)
+        return;
+    label->setText(text);
+    label->setAccessibleName(text);
+    QAccessibleEvent changed(label, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&changed);
+}
+
 } // namespace vorlaine::ui

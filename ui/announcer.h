@@ -44,4 +44,8 @@ private:
     QString text_;
 };
 
+// Writes `text` into `label` and, when it is new, tells a screen reader that
+// the label's name changed, so a changing total is read out.
+void write_announced(QLabel* label, const QString& text);
+
 } // namespace vorlaine::ui

@@ -1,5 +1,6 @@
 #include "load_list_window.h"
 
+#include "announcer.h"
 #include "control_lookup.h"
 #include "design/load_texts.h"
 #include "design/window_texts.h"
@@ -7,7 +8,6 @@
 #include "module_plan_box.h"
 #include "qt_text.h"
 
-#include <QAccessible>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -169,7 +169,7 @@ void LoadListWindow::check() {
     hours_text_ = QString::fromStdString(result.hours_text);
     fill_->setEnabled(result.fillable);
     problems_->setText(lines(result.messages()));
-    set_announced(totals_, lines(result.totals));
+    write_announced(totals_, lines(result.totals));
 }
 
 // Each cell is named by its row and column, with what it holds: a name of
@@ -187,15 +187,6 @@ void LoadListWindow::name_cells() {
                 item->setToolTip({});
                 item->setData(Qt::AccessibleDescriptionRole, QString());
             }
-}
-
-void LoadListWindow::set_announced(QLabel* label, const QString& text) {
-    if (label->text() == text)
-        return;
-    label->setText(text);
-    label->setAccessibleName(text);
-    QAccessibleEvent changed(label, QAccessible::NameChanged);
-    QAccessible::updateAccessibility(&changed);
 }
 
 } // namespace vorlaine::ui

@@ -42,7 +42,6 @@ public:
 private:
     void check();
     void name_cells();
-    void set_announced(QLabel* label, const QString& text);
 
     QPointer<QLineEdit> power_box_;
     QPointer<QLineEdit> hours_box_;

@@ -1,11 +1,11 @@
 #include "module_plan_box.h"
 
+#include "announcer.h"
 #include "control_lookup.h"
 #include "design/load_texts.h"
 #include "loads/module_plan.h"
 #include "qt_text.h"
 
-#include <QAccessible>
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -79,13 +79,7 @@ void ModulePlanBox::refresh() {
     QStringList lines;
     for (const std::string& line : plan.problems.empty() ? plan.lines : plan.problems)
         lines << QString::fromStdString(line);
-    const QString text = lines.join(QLatin1Char('\n'));
-    if (text == plan_->text())
-        return;
-    plan_->setText(text);
-    plan_->setAccessibleName(text);
-    QAccessibleEvent changed(plan_, QAccessible::NameChanged);
-    QAccessible::updateAccessibility(&changed);
+    write_announced(plan_, lines.join(QLatin1Char('\n')));
 }
 
 } // namespace vorlaine::ui
