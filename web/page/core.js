@@ -46,30 +46,15 @@ export class Core {
     exports._initialize?.();
   }
 
-  // The request bytes: length-prefixed UTF-8 texts, then single bytes.
-  #send(texts, bytes = []) {
-    const encoded = texts.map((t) => encoder.encode(t));
-    const size = encoded.reduce((n, e) => n + 4 + e.length, 0) + bytes.length;
-    const at = this.exports.input_buffer(size);
-    const view = new DataView(this.exports.memory.buffer, at, size);
-    const raw = new Uint8Array(this.exports.memory.buffer, at, size);
-    let pos = 0;
-    for (const e of encoded) {
-      view.setUint32(pos, e.length, true);
-      raw.set(e, pos + 4);
-      pos += 4 + e.length;
-    }
-    raw.set(bytes, pos);
-  }
-
   // A request that is one text alone.
   #sendText(text) {
     const bytes = encoder.encode(text);
     new Uint8Array(this.exports.memory.buffer, this.exports.input_buffer(bytes.length), bytes.length).set(bytes);
   }
 
-  // A request of texts, single bytes (arrays) and 32-bit numbers, in order.
-  #sendParts(parts) {
+  // A request of texts (length-prefixed UTF-8), single bytes (arrays) and
+  // 32-bit numbers, in order, into the buffer the module's `room` export gives.
+  #sendParts(parts, room = 'input_buffer') {
     const chunks = parts.flatMap((p) => {
       if (Array.isArray(p)) return [Uint8Array.from(p)];
       if (typeof p === 'number') return [u32(p)];
@@ -77,7 +62,7 @@ export class Core {
       return [u32(e.length), e];
     });
     const size = chunks.reduce((n, c) => n + c.length, 0);
-    const raw = new Uint8Array(this.exports.memory.buffer, this.exports.input_buffer(size), size);
+    const raw = new Uint8Array(this.exports.memory.buffer, this.exports[room](size), size);
     let pos = 0;
     for (const c of chunks) {
       raw.set(c, pos);
@@ -111,7 +96,7 @@ export class Core {
 
   // texts: Text1 to Text10; check2: 0 or 1; option: 0 for none, 1 to 4.
   calculate(texts, check2, option) {
-    this.#send(texts, [check2, option]);
+    this.#sendParts([...texts.map(String), [check2, option]]);
     if (this.exports.calculate() !== 0) throw new Error('malformed request');
     return this.#effects();
   }
@@ -125,22 +110,12 @@ export class Core {
 
   // The load list's rules: texts in, texts out, through the module's own buffer.
   #listCall(name, texts) {
-    const encoded = texts.map((t) => encoder.encode(t));
-    const size = encoded.reduce((n, e) => n + 4 + e.length, 4);
-    const at = this.exports.list_request(size);
-    const view = new DataView(this.exports.memory.buffer, at, size);
-    view.setUint32(0, encoded.length, true);
-    let pos = 4;
-    for (const e of encoded) {
-      view.setUint32(pos, e.length, true);
-      new Uint8Array(this.exports.memory.buffer, at + pos + 4, e.length).set(e);
-      pos += 4 + e.length;
-    }
+    this.#sendParts([texts.length, ...texts.map(String)], 'list_request');
     this.exports[name]();
     const answer =
       new DataView(this.exports.memory.buffer, this.exports.list_answer_data(), this.exports.list_answer_size());
     const out = [];
-    pos = 4;
+    let pos = 4;
     for (let n = answer.getUint32(0, true); n > 0; --n) {
       const length = answer.getUint32(pos, true);
       out.push(decoder.decode(new Uint8Array(answer.buffer, answer.byteOffset + pos + 4, length)));
@@ -240,7 +215,7 @@ export class Core {
   // `count` calculations over the same inputs inside the module; the count of
   // effects of the last one.
   calculateRepeatedly(texts, check2, option, count) {
-    this.#send(texts, [check2, option]);
+    this.#sendParts([...texts.map(String), [check2, option]]);
     return this.exports.calculate_repeatedly(count);
   }
 }
