@@ -19,6 +19,14 @@ void answer(const std::vector<vorlaine::calc::Effect>& effects) {
     output = vorlaine::web::write_effects(effects);
 }
 
+// The answer, or 1 when the request bytes were malformed.
+int answer_or_malformed(std::optional<std::string> pieces) {
+    if (!pieces)
+        return 1;
+    output = std::move(*pieces);
+    return 0;
+}
+
 } // namespace
 
 extern "C" {
@@ -42,21 +50,13 @@ __attribute__((export_name("rainy_interval"))) int rainy_interval() {
 // The sizing sheet of a record, or of the window alone (sheet_wire.h).
 // Returns 0, or 1 when the request bytes are malformed.
 __attribute__((export_name("sizing_sheet"))) int sizing_sheet() {
-    std::optional<std::string> pieces = vorlaine::web::sheet_answer(input);
-    if (!pieces)
-        return 1;
-    output = std::move(*pieces);
-    return 0;
+    return answer_or_malformed(vorlaine::web::sheet_answer(input));
 }
 
 // The link to the window's inputs, for the page's address and its phone
 // action. Returns 0, or 1 when the request bytes are malformed.
 __attribute__((export_name("link"))) int link() {
-    std::optional<std::string> pieces = vorlaine::web::link_answer(input);
-    if (!pieces)
-        return 1;
-    output = std::move(*pieces);
-    return 0;
+    return answer_or_malformed(vorlaine::web::link_answer(input));
 }
 
 // The fields of a link's fragment that the window takes, in order.
